@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Values match Windows' DRIVE_* constants.
+enum class DriveType : unsigned {
+    Unknown = 0,
+    NoRootDir = 1,
+    Removable = 2,
+    Fixed = 3,
+    Remote = 4,
+    CdRom = 5,
+    RamDisk = 6,
+};
+
+struct DiskSpace {
+    std::uint64_t total = 0;
+    std::uint64_t free = 0;           // free for the caller (quotas applied)
+};
+
+// Logical drives and Windows path translation.
+//
+// Linux stand-in: C: is "/" and the other local read-write block-device file systems
+// become D:, E:, ... sorted by mount point. MERIVANE_DRIVES overrides the whole map:
+// "C=/tmp/x/c;D=/tmp/x/d" (drive letter, "=", folder; ";" between drives). Overridden
+// drives are Fixed.
+class Drives {
+public:
+    // Roots such as "C:\", in drive-letter order.
+    static std::vector<std::string> logicalDriveRoots();
+    static DriveType driveType(const std::string& root);
+    static std::optional<DiskSpace> diskSpace(const std::string& root);
+    // The storage query for a drive ("C:" or "C:\"): nothing when the drive is unknown
+    // or not ready.
+    static std::optional<DiskSpace> storageOf(const std::string& drive);
+
+    // "C:\Windows\Temp" -> the native folder. A path without a drive letter is taken as
+    // native already; "\" joins are separators either way. Windows: unchanged.
+    static std::filesystem::path toNativePath(const std::string& windowsPath);
+    // The inverse for display and logs: a native path under a mapped drive becomes
+    // "D:\Data\x.zip"; anything else keeps its native spelling. Never throws, whatever
+    // bytes the name holds.
+    static std::string toWindowsPath(const std::filesystem::path& native);
+};
+
+// Tells whether a folder is still on the drive a walk started on, so a walk never
+// crosses into another file system (Linux: /proc, other mounts; Windows: mounted
+// volumes in folders).
+class DriveBoundary {
+public:
+    explicit DriveBoundary(const std::filesystem::path& root);
+    bool isValid() const { return valid_; }
+    // False when the folder cannot be examined or lies on another file system.
+    bool contains(const std::filesystem::path& folder) const;
+
+private:
+    bool valid_ = false;
+    std::uint64_t device_ = 0;
+};
+
+} // namespace platform

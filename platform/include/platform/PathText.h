@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace platform {
+
+// File names are bytes on Linux and UTF-16 on Windows; neither is always valid UTF-8.
+// These conversions never throw.
+class PathText {
+public:
+    // UTF-8 text for display and logs; invalid sequences become U+FFFD.
+    static std::string toDisplayUtf8(const std::filesystem::path& path);
+    static std::filesystem::path fromUtf8(const std::string& utf8);
+    // The file name part, as above.
+    static std::string fileNameUtf8(const std::filesystem::path& path);
+};
+
+} // namespace platform

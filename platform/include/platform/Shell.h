@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+class Shell {
+public:
+    // ShellExecuteA(nullptr, "open", file, parameters, nullptr, SW_SHOWNORMAL).
+    // Linux: the program is started directly, without a shell, so nothing in either
+    // string is interpreted; parameters are split into arguments at blanks, with
+    // double quotes grouping, as the Windows command line does. Returns true when the
+    // program was started.
+    static bool open(const std::string& file, const std::string& parameters);
+};
+
+} // namespace platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// Windows error codes, used by both backends so that logs read alike everywhere.
+enum WinError : std::uint32_t {
+    ErrorSuccess = 0,
+    ErrorFileNotFound = 2,
+    ErrorPathNotFound = 3,
+    ErrorAccessDenied = 5,
+    ErrorNotSameDevice = 17,
+    ErrorSharingViolation = 32,
+    ErrorHandleDiskFull = 39,
+    ErrorInvalidParameter = 87,
+    ErrorDiskFull = 112,
+    ErrorAlreadyExists = 183,
+    ErrorBadPathname = 161,
+    ErrorFileTooLarge = 223,
+    ErrorRegistryCorrupt = 1015,
+    ErrorGenFailure = 31,
+};
+
+} // namespace platform

@@ -1,0 +1,2 @@
+set(PLATFORM_SOURCES
+)

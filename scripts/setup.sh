@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the build, the program and the tests need.
+# Quick when everything is there already.
+set -euo pipefail
+
+packages=(
+    cmake g++ ninja-build pkg-config git
+    libgtest-dev googletest
+    qtbase5-dev qtdeclarative5-dev libqt5svg5-dev qtquickcontrols2-5-dev libqt5quickwidgets5
+    qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls
+    qml-module-qtquick-controls2 qml-module-qtquick-layouts qml-module-qtgraphicaleffects
+    qml-module-qtqml-models2
+    xvfb xauth libgl1-mesa-dri fonts-wqy-microhei
+)
+if [ "${1:-}" = "--wine" ]; then
+    packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "setup: run as root or install sudo" >&2; exit 1; }
+    sudo="sudo"
+fi
+echo "setup: installing ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
