@@ -17,8 +17,11 @@ enum WinError : std::uint32_t {
     ErrorDiskFull = 112,
     ErrorAlreadyExists = 183,
     ErrorBadPathname = 161,
+    ErrorFilenameExcedRange = 206,
     ErrorFileTooLarge = 223,
     ErrorRegistryCorrupt = 1015,
+    ErrorKeyDeleted = 1018,
+    ErrorNoUnicodeTranslation = 1113,
     ErrorGenFailure = 31,
 };
 
