@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Total and free space of a drive in whole GiB (truncated), as shown on the pages.
+class DriveQuery {
+public:
+    struct Space {
+        double totalGiB = 0;
+        double freeGiB = 0;
+    };
+    // Nothing when the drive is unknown or not ready.
+    static std::optional<Space> query(const std::string& drive = "C:");
+};

@@ -1,0 +1,158 @@
+#include "IWork.h"
+
+#include <exception>
+
+IWork::IWork(WorkKind kind) : workKind(kind) {}
+
+IWork::~IWork() = default;
+
+IWork::WorkStatus IWork::StartedStatus(WorkKind kind, RunKind run) {
+    if (kind == WorkKind::Other)
+        throw "unknow scan!";
+    const int base = 4 * static_cast<int>(kind);
+    return static_cast<WorkStatus>(base + (run == RunKind::Scan ? 1 : 2));
+}
+
+IWork::WorkStatus IWork::FinishedStatus(WorkKind kind, RunKind run) {
+    return static_cast<WorkStatus>(StartedStatus(kind, run) + 2);
+}
+
+unsigned IWork::WorkerCount(unsigned hardwareThreads) {
+    // hardware_concurrency() may answer 0; a run without workers would never finish.
+    if (hardwareThreads == 0)
+        return 1;
+    return hardwareThreads <= 3 ? hardwareThreads : hardwareThreads - 1;
+}
+
+int IWork::ReportStarted(RunKind run) {
+    if (statusCallback)
+        statusCallback(StartedStatus(workKind, run));
+    workInfo.scannedBytes.store(0);
+    return 0;
+}
+
+int IWork::StartScan() {
+    return ReportStarted(RunKind::Scan);
+}
+
+int IWork::CancelScan() {
+    if (statusCallback)
+        statusCallback(Cancelled);
+    return 0;
+}
+
+int IWork::StartClean() {
+    return ReportStarted(RunKind::Clean);
+}
+
+QStringList IWork::GetResults() {
+    return {};
+}
+
+std::uint64_t IWork::GetFreedSize() {
+    return freedSize.load();
+}
+
+void IWork::GetSizes(std::uint64_t& found, std::uint64_t& selected) {
+    found = foundSize.load();
+    selected = selectedSize.load();
+}
+
+void IWork::AddSelectedSize(std::int64_t delta) {
+    // Two's complement: a negative delta subtracts, wrapping like the unsigned counter.
+    selectedSize.fetch_add(static_cast<std::uint64_t>(delta));
+}
+
+void IWork::RequestStop() {
+    stopRequested.store(true);
+}
+
+void IWork::Reserved() {}
+
+bool IWork::HasRegisteredRun() {
+    std::lock_guard<std::mutex> lock(threadListMutex);
+    return !threads.empty();
+}
+
+std::thread IWork::LaunchWorker(std::function<void()> body) {
+    return std::thread(std::move(body));
+}
+
+void IWork::ReportStatus(WorkStatus status) {
+    std::lock_guard<std::mutex> lock(statusMutex);
+    if (!statusCallback)
+        return;
+    try {
+        statusCallback(status);
+    } catch (...) {
+        // A worker must survive a faulty callback; the status is lost either way.
+    }
+}
+
+int IWork::StartWorkers(WorkStatus finishedStatus, std::function<void()> taskLoop,
+                        unsigned hardwareThreads) {
+    auto loop = std::make_shared<const std::function<void()>>(std::move(taskLoop));
+    const unsigned count = WorkerCount(hardwareThreads);
+    int started = 0;
+    {
+        // Every worker is registered before any can reach LeavePool, so each one finds
+        // its own entry and only the true last one sees a single entry left.
+        std::lock_guard<std::mutex> lock(threadListMutex);
+        try {
+            threads.reserve(threads.size() + count);
+            for (unsigned i = 0; i < count; ++i) {
+                threads.push_back(LaunchWorker(
+                    [this, loop, finishedStatus] { RunWorker(loop, finishedStatus); }));
+                ++started;
+            }
+        } catch (const std::exception&) {
+            // Out of threads or memory: the run goes on with the workers already started.
+        }
+    }
+    if (started == 0)
+        ReportStatus(finishedStatus);
+    return started;
+}
+
+void IWork::RunWorker(const std::shared_ptr<const std::function<void()>>& taskLoop,
+                      WorkStatus finishedStatus) noexcept {
+    activeWorkers.fetch_add(1);
+    try {
+        (*taskLoop)();
+    } catch (...) {
+        // Engines catch per task; anything left over ends this worker's loop only.
+    }
+    activeWorkers.fetch_sub(1);
+    try {
+        LeavePool(finishedStatus);
+    } catch (...) {
+    }
+}
+
+void IWork::LeavePool(WorkStatus finishedStatus) {
+    bool last = false;
+    {
+        std::lock_guard<std::mutex> lock(threadListMutex);
+        last = threads.size() == 1 && threads.front().get_id() == std::this_thread::get_id();
+        if (!last)
+            EraseOwnThread();
+    }
+    if (!last)
+        return;
+    // The last worker stays registered until it has reported, so a new run cannot start
+    // (and report its started status) before this run's finished status is out.
+    ReportStatus(finishedStatus);
+    std::lock_guard<std::mutex> lock(threadListMutex);
+    EraseOwnThread();
+}
+
+void IWork::EraseOwnThread() {
+    const auto self = std::this_thread::get_id();
+    for (auto it = threads.begin(); it != threads.end(); ++it) {
+        if (it->get_id() == self) {
+            it->detach();
+            threads.erase(it);
+            return;
+        }
+    }
+}

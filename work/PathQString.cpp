@@ -1,0 +1,11 @@
+#include "PathQString.h"
+
+#include <platform/PathText.h>
+
+QString PathToQString(const std::filesystem::path& path) {
+    return QString::fromStdString(platform::PathText::toDisplayUtf8(path));
+}
+
+std::filesystem::path QStringToPath(const QString& text) {
+    return platform::PathText::fromUtf8(text.toStdString());
+}
