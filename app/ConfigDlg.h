@@ -1,0 +1,37 @@
+#pragma once
+
+#include "AppPaths.h"
+#include "ui_ConfigDlg.h"
+
+#include <QDialog>
+#include <QPoint>
+
+class QSettings;
+
+// The settings dialog: autostart and the tray preference, applied the moment a box is
+// clicked. Frameless and translucent; dragged by any spot of its body.
+class ConfigDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit ConfigDlg(QWidget* parent = nullptr, const AppPaths& paths = AppPaths::current());
+    ~ConfigDlg() override;
+
+    bool isAutostartRegistered();
+    bool isTray();
+
+private slots:
+    void on_chkRun_clicked(bool checked);
+    void on_chkTray_clicked(bool checked);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    Ui::ConfigDlgClass ui;
+    AppPaths paths_;
+    QSettings* settings_;
+    QPoint dragOffset_;
+};
