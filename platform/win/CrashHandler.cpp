@@ -3,8 +3,11 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <dbghelp.h>
+// dbghelp.h needs the types of windows.h, so the order matters.
+// clang-format off
 #include <windows.h>
+#include <dbghelp.h>
+// clang-format on
 
 namespace platform {
 

@@ -13,6 +13,9 @@ namespace platform {
 // file under the final name. CrossVolumeMove does that case safely instead.
 std::uint32_t FileMover::move(const std::filesystem::path& source,
                               const std::filesystem::path& destination) {
+    if (source.empty() || destination.empty()) {
+        return ERROR_INVALID_PARAMETER;
+    }
     if (MoveFileExW(source.c_str(), destination.c_str(), 0)) {
         return ERROR_SUCCESS;
     }

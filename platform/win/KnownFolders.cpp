@@ -2,8 +2,11 @@
 
 #include "WideText.h"
 
-#include <shlobj.h>
+// shlobj.h needs the types of windows.h, so the order matters.
+// clang-format off
 #include <windows.h>
+#include <shlobj.h>
+// clang-format on
 
 namespace platform {
 
