@@ -37,6 +37,21 @@ REGSAM samFor(RegistryAccess access, RegistryView view) {
     return rights | viewFlag(view);
 }
 
+// Empty parts are dropped: "A\\B\" and "\A\B" both name the key A\B.
+std::wstring keyPath(const std::string& path) {
+    std::string joined;
+    std::string part;
+    for (const char c : path + "\\") {
+        if (c != '\\') {
+            part += c;
+        } else if (!part.empty()) {
+            joined += (joined.empty() ? "" : "\\") + part;
+            part.clear();
+        }
+    }
+    return WideText::fromUtf8(joined);
+}
+
 // Opens or creates parent\name; the result carries the error code when it fails.
 std::unique_ptr<RegistryKey::Impl> openUnder(HKEY parent, const std::string& name, REGSAM access,
                                              bool create) {
@@ -46,7 +61,7 @@ std::unique_ptr<RegistryKey::Impl> openUnder(HKEY parent, const std::string& nam
         impl->error = ErrorAccessDenied;
         return impl;
     }
-    const std::wstring wideName = WideText::fromUtf8(name);
+    const std::wstring wideName = keyPath(name);
     HKEY key = nullptr;
     const LSTATUS status =
         create ? RegCreateKeyExW(parent, wideName.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -117,9 +132,7 @@ std::optional<RawValue> queryValue(HKEY key, const std::string& name) {
 
 } // namespace
 
-RegistryKey::RegistryKey() : d(std::make_unique<Impl>()) {
-    d->error = ErrorFileNotFound;
-}
+RegistryKey::RegistryKey() : d(std::make_unique<Impl>()) {}
 
 RegistryKey::~RegistryKey() = default;
 RegistryKey::RegistryKey(RegistryKey&&) noexcept = default;
@@ -134,11 +147,11 @@ RegistryKey RegistryKey::open(RegistryRoot root, const std::string& path, Regist
 
 std::uint32_t RegistryKey::deleteKey(RegistryRoot root, const std::string& path,
                                      RegistryView view) {
+    const std::wstring widePath = keyPath(path);
     // An empty path would name the whole hive.
-    if (path.empty()) {
-        return ErrorInvalidParameter;
+    if (widePath.empty()) {
+        return ErrorAccessDenied;
     }
-    const std::wstring widePath = WideText::fromUtf8(path);
     HKEY key = nullptr;
     LSTATUS status = RegOpenKeyExW(rootKey(root), widePath.c_str(), 0,
                                    KEY_READ | KEY_WRITE | DELETE | viewFlag(view), &key);
