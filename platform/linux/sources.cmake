@@ -1,2 +1,30 @@
 set(PLATFORM_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/AnsiCodePage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AtomicFile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AutostartSync.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CommandLineSplitter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CrashHandler.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CrossDeviceMove.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DesktopEntry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DriveBoundary.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DriveMap.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Drives.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ErrnoMapping.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FileAttributes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FileMover.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/KnownFolders.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MountTable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/NoReplaceRename.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PathText.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PrivateProfile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProfileEnvironment.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RegFileParser.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RegFileWriter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RegistryKey.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RegistryNode.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RegistryStore.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Shell.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SystemInfo.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TempFile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Utf8.cpp
 )
