@@ -21,7 +21,7 @@ enum class DriveType : unsigned {
 
 struct DiskSpace {
     std::uint64_t total = 0;
-    std::uint64_t free = 0;           // free for the caller (quotas applied)
+    std::uint64_t free = 0; // free for the caller (quotas applied)
 };
 
 // Logical drives and Windows path translation.
@@ -41,7 +41,8 @@ public:
     static std::optional<DiskSpace> storageOf(const std::string& drive);
 
     // "C:\Windows\Temp" -> the native folder. A path without a drive letter is taken as
-    // native already; "\" joins are separators either way. Windows: unchanged.
+    // native already; "\" joins are separators either way. "." and ".." never lead above
+    // the drive's folder. An unknown drive gives an empty path. Windows: unchanged.
     static std::filesystem::path toNativePath(const std::string& windowsPath);
     // The inverse for display and logs: a native path under a mapped drive becomes
     // "D:\Data\x.zip"; anything else keeps its native spelling. Never throws, whatever

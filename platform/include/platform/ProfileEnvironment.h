@@ -11,7 +11,7 @@ public:
     static std::optional<std::string> get(const std::string& name);
     static void set(const std::string& name, const std::string& value);
 
-    // Gives the Windows profile variables sensible values where they are unset, so that
+    // Gives the Windows profile variables sensible values where they are unset or empty, so that
     // rule paths like "%TEMP%" name real folders. Linux:
     //   TEMP        = $TMPDIR, else "/tmp"
     //   USERPROFILE = $HOME

@@ -31,7 +31,7 @@ public:
         enum class Type { String, Dword, Other };
         std::string name;
         Type type = Type::String;
-        std::string text;        // String
+        std::string text;        // String; Other: the data as the Linux store spells it
         std::uint32_t dword = 0; // Dword
     };
 

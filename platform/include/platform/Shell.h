@@ -9,8 +9,9 @@ public:
     // ShellExecuteA(nullptr, "open", file, parameters, nullptr, SW_SHOWNORMAL).
     // Linux: the program is started directly, without a shell, so nothing in either
     // string is interpreted; parameters are split into arguments at blanks, with
-    // double quotes grouping, as the Windows command line does. Returns true when the
-    // program was started.
+    // double quotes grouping and \" standing for a literal quote, as the Windows command
+    // line does. A file with a drive letter is translated by Drives::toNativePath.
+    // Returns true when the program was started; it is never waited for.
     static bool open(const std::string& file, const std::string& parameters);
 };
 
