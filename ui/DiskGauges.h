@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+class QLabel;
+class QProgressBar;
+
+// The two disk gauges of an introduction page: drive C: and all fixed drives together.
+class DiskGauges {
+public:
+    // Sum over the fixed drives, and the root of the largest one (empty if none).
+    struct FixedDrives {
+        std::uint64_t total = 0;
+        std::uint64_t free = 0;
+        QString largestRoot;
+    };
+
+    DiskGauges(QLabel* systemUsed, QLabel* systemTotal, QProgressBar* systemBar, QLabel* allUsed,
+               QLabel* allTotal, QProgressBar* allBar);
+
+    // Refreshes the C: gauge only; an unreadable C: leaves it as it is.
+    bool refreshSystemDrive();
+    // Refreshes both gauges (the all-drives one only when C: could be read) and returns
+    // what was found on the fixed drives.
+    FixedDrives refresh();
+
+    static FixedDrives fixedDrives();
+
+private:
+    QLabel* systemUsed;
+    QLabel* systemTotal;
+    QProgressBar* systemBar;
+    QLabel* allUsed;
+    QLabel* allTotal;
+    QProgressBar* allBar;
+};

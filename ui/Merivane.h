@@ -1,0 +1,99 @@
+#pragma once
+
+#include "IWork.h"
+#include "WorkDrain.h"
+
+#include <QMainWindow>
+#include <QPoint>
+#include <QSystemTrayIcon>
+#include <memory>
+
+namespace Ui {
+class MerivaneClass;
+}
+class HomeOverview;
+class QButtonGroup;
+class QMenu;
+class WorkStatusPresenter;
+
+// The application's frameless main window: title bar, navigation column, the pages of
+// every function, the notification-area icon and the presentation of the works' status.
+class Merivane : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Merivane(QWidget* parent = nullptr);
+    ~Merivane() override;
+
+    HomeOverview* homeOverview() const { return home.get(); }
+    WorkStatusPresenter* statusPresenter() const { return presenter; }
+
+    // How long quitting waits for running works to put down the file in hand.
+    static constexpr int quitWaitMs = 5000;
+
+signals:
+    void HomeScanPartStoped(IWork::WorkStatus ws);
+
+public slots:
+    void show();
+
+    void OnWorkStatusChanging(IWork::WorkStatus WS);
+    void OnCCleanProgress(fs::directory_entry entry, IWork::TWorkInfoEx workInfoEx);
+    void OnCCleanFolderCheckedChanged();
+    void OnVXCleanCheckedChanged();
+    void OnQQCleanCheckedChanged();
+    void OnLargeFileCheckedChanged();
+
+private slots:
+    void OnControlButtonClicked();
+    void on_btnSetting_clicked();
+    void on_btnInfomation_clicked();
+    void on_btnMinimize_clicked();
+    void on_btnClose_clicked();
+    void onTrayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    void actionClose();
+
+    void OnBtnCCleanStartClicked();
+    void OnBtnVXCleanStartClicked();
+    void OnBtnQQCleanStartClicked();
+    void on_btnLargeFileRestartAndChecking_clicked();
+    void on_btnPrivacyRestartAndChecking_clicked();
+    void on_btnCCleanRestart_clicked();
+    void on_btnSetLargeFileReplaceDestDir_clicked();
+
+    void onScanFinished(IWork::WorkStatus ws, int homeRow);
+    void onAboutToQuit();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Whether the notification-area icon really shows: a desktop without a notification
+    // area never shows it, and closing the window must then quit.
+    virtual bool isTrayIconShown() const;
+
+private:
+    void connectBroker();
+    void setUpTrayIcon();
+    void setUpApplicationIcon();
+    void setUpNavigation();
+    void setUpPages();
+    void setUpCCleanPage();
+    void installPainters(const char* progressButton, const char* statusIcon);
+    void refreshCCleanGauges();
+    void endOneKeyScanIfDone();
+
+    std::unique_ptr<Ui::MerivaneClass> ui;
+    std::unique_ptr<HomeOverview> home;
+    WorkStatusPresenter* presenter = nullptr;
+    WorkDrain drainOnQuit;
+
+    QPoint dragOffset;
+    QWidget* pressedChild = nullptr;
+    QButtonGroup* navButtonGroup = nullptr;
+    QSystemTrayIcon* trayIcon = nullptr;
+    QMenu* trayMenu = nullptr;
+    bool oneKeyRunning = false;
+    int finishedScanCount = 0;
+    QWidget* navOverlay = nullptr;
+};
