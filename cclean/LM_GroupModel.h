@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QString>
+
+struct FolderItem;
+class IWork;
+
+// The tiles of one C-drive group. Lives in the GUI thread; scan and clean workers reach it
+// only through queued updateFolderItem calls.
+class LM_GroupModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    enum Roles {
+        FolderIconRole = Qt::UserRole + 1,
+        FolderCheckedRole,
+        FolderNameRole,
+        FolderSizeRole,
+        PathRole,
+    };
+
+    // `work` receives the selected-size changes of tick changes; it may be null.
+    explicit LM_GroupModel(IWork* work, QObject* parent = nullptr);
+    ~LM_GroupModel() override;
+
+    // `sizeText` is accepted for the rule loader's sake; the size shown is always computed.
+    void addItem(const QString& icon, bool checked, const QString& name, const QString& sizeText,
+                 const QString& path);
+    const QList<FolderItem*>& items() const { return items_; }
+    // Forgets the last scan's files and sizes and tells the views.
+    void resetSizes();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QHash<int, QByteArray> roleNames() const override;
+    // Role 258 changes the tick like setChecked; true when the tick changed.
+    Q_INVOKABLE bool setData(const QModelIndex& index, const QVariant& value,
+                             int role = Qt::EditRole) override;
+
+    // Ticks or unticks a tile and moves its bytes into or out of the selected amount.
+    Q_INVOKABLE void setChecked(int index, bool checked);
+
+public slots:
+    // Re-reads an item's size; `folderItem` that is not one of ours is ignored.
+    void updateFolderItem(void* folderItem);
+
+private:
+    bool applyChecked(int row, bool checked);
+
+    IWork* work_;
+    QList<FolderItem*> items_;
+};
+
+Q_DECLARE_METATYPE(LM_GroupModel*)
