@@ -1,20 +1,21 @@
 #include "ConfigDlg.h"
 
 #include "AutostartEntry.h"
+#include "ui_ConfigDlg.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSettings>
 
 ConfigDlg::ConfigDlg(QWidget* parent, const AppPaths& paths)
-    : QDialog(parent), paths_(paths),
+    : QDialog(parent), ui(new Ui::ConfigDlgClass), paths_(paths),
       settings_(new QSettings(paths.configFile, QSettings::IniFormat)) {
-    ui.setupUi(this);
+    ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
-    connect(ui.btnClose, &QPushButton::clicked, this, &QDialog::reject);
-    ui.chkRun->setChecked(isAutostartRegistered());
-    ui.chkTray->setChecked(isTray());
+    connect(ui->btnClose, &QPushButton::clicked, this, &QDialog::reject);
+    ui->chkRun->setChecked(isAutostartRegistered());
+    ui->chkTray->setChecked(isTray());
 }
 
 ConfigDlg::~ConfigDlg() {

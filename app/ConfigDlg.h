@@ -1,12 +1,15 @@
 #pragma once
 
 #include "AppPaths.h"
-#include "ui_ConfigDlg.h"
 
 #include <QDialog>
 #include <QPoint>
+#include <memory>
 
 class QSettings;
+namespace Ui {
+class ConfigDlgClass;
+}
 
 // The settings dialog: autostart and the tray preference, applied the moment a box is
 // clicked. Frameless and translucent; dragged by any spot of its body.
@@ -30,7 +33,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    Ui::ConfigDlgClass ui;
+    std::unique_ptr<Ui::ConfigDlgClass> ui;
     AppPaths paths_;
     QSettings* settings_;
     QPoint dragOffset_;
