@@ -33,8 +33,9 @@ void LM_GroupModel::resetSizes() {
         emit dataChanged(index(0), index(items_.size() - 1), {FolderSizeRole});
 }
 
-int LM_GroupModel::rowCount(const QModelIndex& /*parent*/) const {
-    return items_.size();
+int LM_GroupModel::rowCount(const QModelIndex& parent) const {
+    // Rows have no children: a list, not an endless tree.
+    return parent.isValid() ? 0 : items_.size();
 }
 
 QVariant LM_GroupModel::data(const QModelIndex& index, int role) const {

@@ -30,8 +30,9 @@ void LM_GroupsModel::resetSizes() {
         emit dataChanged(index(0), index(groups_.size() - 1), {GroupSizeRole});
 }
 
-int LM_GroupsModel::rowCount(const QModelIndex& /*parent*/) const {
-    return groups_.size();
+int LM_GroupsModel::rowCount(const QModelIndex& parent) const {
+    // Rows have no children: a list, not an endless tree.
+    return parent.isValid() ? 0 : groups_.size();
 }
 
 QVariant LM_GroupsModel::data(const QModelIndex& index, int role) const {

@@ -142,21 +142,32 @@ bool Work_CClean::IsInUse(const fs::path& file) const {
 
 void Work_CClean::ScanLoop() {
     for (;;) {
-        if (stopRequested.load(std::memory_order_relaxed))
-            return;
         ScanTask task;
         {
-            std::lock_guard<std::mutex> lock(queueMutex);
-            if (scanTasks.empty())
+            std::unique_lock<std::mutex> lock(queueMutex);
+            // An empty queue ends the scan only once nobody can add to it any more; the
+            // timeout lets a waiting worker see a stop request.
+            while (scanTasks.empty() && listingWorkers > 0 &&
+                   !stopRequested.load(std::memory_order_relaxed))
+                tasksChanged.wait_for(lock, std::chrono::milliseconds(20));
+            if (stopRequested.load(std::memory_order_relaxed) || scanTasks.empty()) {
+                tasksChanged.notify_all();
                 return;
+            }
             task = std::move(scanTasks.front());
             scanTasks.pop_front();
+            ++listingWorkers;
         }
         // One bad directory abandons that directory only.
         try {
             ScanDirectory(task);
         } catch (...) {
         }
+        {
+            std::lock_guard<std::mutex> lock(queueMutex);
+            --listingWorkers;
+        }
+        tasksChanged.notify_all();
     }
 }
 
@@ -172,8 +183,11 @@ void Work_CClean::ScanDirectory(const ScanTask& task) {
         if (entry.is_directory(typeError)) {
             if (!task.item->boundary || !task.item->boundary->contains(entry.path()))
                 continue;
-            std::lock_guard<std::mutex> lock(queueMutex);
-            scanTasks.push_back({task.model, task.item, entry.path()});
+            {
+                std::lock_guard<std::mutex> lock(queueMutex);
+                scanTasks.push_back({task.model, task.item, entry.path()});
+            }
+            tasksChanged.notify_one();
         } else if (entry.is_regular_file(typeError)) {
             CountFile(task, entry.path());
         }

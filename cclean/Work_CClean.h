@@ -4,6 +4,7 @@
 #include "ScanTask.h"
 
 #include <QJsonDocument>
+#include <condition_variable>
 #include <deque>
 #include <mutex>
 
@@ -46,6 +47,10 @@ private:
 
     std::mutex queueMutex;
     std::deque<ScanTask> scanTasks;
+    // Scan workers listing a directory right now (guarded by queueMutex): they may still
+    // queue sub-folders, so the others wait for them instead of leaving.
+    int listingWorkers = 0;
+    std::condition_variable tasksChanged;
     std::deque<FolderItem*> cleanQueue;
     LM_GroupsModel* groupsModel_;
 };
