@@ -132,11 +132,14 @@ void RegFileParser::parseHeader() {
         if (pos_ >= text_.size())
             fail("missing \"" + std::string(header) + "\"");
         skipBlanks();
+        const int at = line_;
         const std::string line = restOfLine();
         if (line.empty())
             continue;
-        if (line != header)
+        if (line != header) {
+            line_ = at;
             fail("expected \"" + std::string(header) + "\"");
+        }
         return;
     }
 }

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Where Windows and the Linux stand-in legitimately differ, the tests ask here. Each OS has
+// its own TestBackend.cpp; the test files themselves are the same everywhere.
+class TestBackend {
+public:
+    // Environment variables (UTF-8); nothing unsets.
+    static void setEnv(const std::string& name, const std::optional<std::string>& value);
+    static std::optional<std::string> env(const std::string& name);
+
+    // Points the registry and the per-user configuration at folder.
+    static void isolateRegistry(const std::filesystem::path& folder);
+    // The file that holds the registry, when the registry is a file.
+    static std::optional<std::filesystem::path> registryStoreFile();
+    // The autostart entry a Run value of this name gives, where one exists.
+    static std::optional<std::filesystem::path> autostartEntryFile(const std::string& name);
+    // The native program path of the Windows-style path a Run value holds.
+    static std::string runValueFor(const std::filesystem::path& program);
+    // Whether tests may create keys under HKEY_LOCAL_MACHINE.
+    static bool canWriteLocalMachine();
+
+    // The profile variables ensureWindowsVariables gives when all four are unset, HOME is
+    // home and no XDG or TMPDIR variable is set; empty where the system provides them.
+    static std::vector<std::pair<std::string, std::string>>
+    profileVariablesFor(const std::filesystem::path& home);
+
+    // The Documents folder KnownFolders gives for this USERPROFILE; nothing where the
+    // system decides.
+    static std::optional<std::string> documentsFor(const std::string& profile);
+
+    // Makes each letter a drive whose root is the given folder, as far as the platform can.
+    static void mapDrives(const std::vector<std::pair<char, std::filesystem::path>>& drives);
+    // What Drives::toNativePath should give for a path on a mapped drive (relative parts
+    // below the root), for a path without a drive, and for a drive that does not exist.
+    static std::filesystem::path nativeOnDrive(char letter, const std::vector<std::string>& parts);
+    static std::filesystem::path nativeWithoutDrive(const std::string& windowsPath);
+    static std::filesystem::path nativeOnUnknownDrive(const std::string& windowsPath);
+    // A folder on another file system than the temporary folder.
+    static std::filesystem::path otherFileSystemFolder();
+
+    // Creates a file that the platform counts as hidden, named after base.
+    static std::filesystem::path createHiddenFile(const std::filesystem::path& folder,
+                                                  const std::string& base);
+    // A file name that is not valid Unicode on this platform.
+    static std::filesystem::path invalidUnicodeName();
+
+    // Mounts a volume of the given size at folder (an existing empty folder). Returns why
+    // the test must be skipped when that is not possible here.
+    static std::optional<std::string> mountSmallVolume(const std::filesystem::path& folder,
+                                                       std::uint64_t bytes);
+    static void unmountSmallVolume(const std::filesystem::path& folder);
+
+    // This test program, which doubles as the child program (see ChildProgram).
+    static std::filesystem::path selfExecutable();
+    struct ChildResult {
+        bool started = false;
+        int exitCode = 0;
+        std::string errorOutput;
+    };
+    // Runs this program with args in folder and waits for it.
+    static ChildResult runChild(const std::vector<std::string>& args,
+                                const std::filesystem::path& folder);
+    // Whether a dump file holds what the crash handler writes on this platform.
+    static bool looksLikeDump(const std::string& content);
+    // The code the crash handler prints for a crash of this kind ("segv", "abort",
+    // "overflow"); nothing when the platform has no such crash.
+    static std::optional<std::string> crashCode(const std::string& kind);
+};

@@ -1,0 +1,180 @@
+#include "TestBackend.h"
+
+#include "TempFolder.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <spawn.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+std::map<char, std::filesystem::path>& mappedDrives() {
+    static std::map<char, std::filesystem::path> drives;
+    return drives;
+}
+
+} // namespace
+
+void TestBackend::setEnv(const std::string& name, const std::optional<std::string>& value) {
+    if (value)
+        ::setenv(name.c_str(), value->c_str(), 1);
+    else
+        ::unsetenv(name.c_str());
+}
+
+std::optional<std::string> TestBackend::env(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+void TestBackend::isolateRegistry(const std::filesystem::path& folder) {
+    setEnv("MERIVANE_REGISTRY", (folder / "registry.reg").native());
+    setEnv("XDG_CONFIG_HOME", (folder / "config").native());
+}
+
+std::optional<std::filesystem::path> TestBackend::registryStoreFile() {
+    return std::filesystem::path(*env("MERIVANE_REGISTRY"));
+}
+
+std::optional<std::filesystem::path> TestBackend::autostartEntryFile(const std::string& name) {
+    return std::filesystem::path(*env("XDG_CONFIG_HOME")) / "autostart" / (name + ".desktop");
+}
+
+std::string TestBackend::runValueFor(const std::filesystem::path& program) {
+    std::string text = program.native();
+    for (char& c : text)
+        if (c == '/')
+            c = '\\';
+    return text;
+}
+
+bool TestBackend::canWriteLocalMachine() {
+    return true;
+}
+
+void TestBackend::mapDrives(const std::vector<std::pair<char, std::filesystem::path>>& drives) {
+    std::string text;
+    mappedDrives().clear();
+    for (const auto& [letter, folder] : drives) {
+        text += (text.empty() ? "" : ";") + std::string(1, letter) + "=" + folder.native();
+        mappedDrives()[letter] = folder;
+    }
+    setEnv("MERIVANE_DRIVES", text);
+}
+
+std::filesystem::path TestBackend::nativeOnDrive(char letter,
+                                                 const std::vector<std::string>& parts) {
+    auto path =
+        mappedDrives().at(static_cast<char>(std::toupper(static_cast<unsigned char>(letter))));
+    for (const auto& part : parts)
+        path /= part;
+    return path;
+}
+
+std::filesystem::path TestBackend::nativeWithoutDrive(const std::string& windowsPath) {
+    std::string text = windowsPath;
+    for (char& c : text)
+        if (c == '\\')
+            c = '/';
+    return text;
+}
+
+std::filesystem::path TestBackend::nativeOnUnknownDrive(const std::string&) {
+    return {};
+}
+
+std::filesystem::path TestBackend::otherFileSystemFolder() {
+    return "/proc";
+}
+
+std::filesystem::path TestBackend::createHiddenFile(const std::filesystem::path& folder,
+                                                    const std::string& base) {
+    return TempFolder::writeFile(folder / ("." + base), "hidden");
+}
+
+std::filesystem::path TestBackend::invalidUnicodeName() {
+    return "bad\xff\xfe name \xc3";
+}
+
+std::optional<std::string> TestBackend::mountSmallVolume(const std::filesystem::path& folder,
+                                                         std::uint64_t bytes) {
+    const std::string options = "size=" + std::to_string(bytes);
+    if (::mount("merivane-test", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) !=
+        0)
+        return "mounting a small tmpfs is not permitted here (" +
+               std::string(std::strerror(errno)) + "); run as root to test a full disk";
+    return std::nullopt;
+}
+
+void TestBackend::unmountSmallVolume(const std::filesystem::path& folder) {
+    ::umount2(folder.c_str(), MNT_DETACH);
+}
+
+std::filesystem::path TestBackend::selfExecutable() {
+    return std::filesystem::read_symlink("/proc/self/exe");
+}
+
+TestBackend::ChildResult TestBackend::runChild(const std::vector<std::string>& args,
+                                               const std::filesystem::path& folder) {
+    const std::string program = selfExecutable().native();
+    std::vector<std::string> all{program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& arg : all)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const auto errorFile = folder / "child-stderr.txt";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ChildResult result;
+    pid_t pid = 0;
+    result.started =
+        ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    if (!result.started)
+        return result;
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    result.errorOutput = TempFolder::readFile(errorFile);
+    std::filesystem::remove(errorFile);
+    return result;
+}
+
+std::optional<std::string> TestBackend::crashCode(const std::string& kind) {
+    if (kind == "abort")
+        return "6";
+    return "11"; // segv and overflow are both SIGSEGV
+}
+
+bool TestBackend::looksLikeDump(const std::string& content) {
+    return content.rfind("Signal: ", 0) == 0 &&
+           content.find("\nBacktrace:\n") != std::string::npos &&
+           content.find("\nModules:\n") != std::string::npos &&
+           content.find("r-xp") != std::string::npos;
+}
+
+std::vector<std::pair<std::string, std::string>>
+TestBackend::profileVariablesFor(const std::filesystem::path& home) {
+    return {{"TEMP", "/tmp"},
+            {"USERPROFILE", home.native()},
+            {"APPDATA", (home / ".config").native()},
+            {"PUBLIC", (home / ".local/share/merivane/Public").native()}};
+}
+
+std::optional<std::string> TestBackend::documentsFor(const std::string& profile) {
+    return profile + "/Documents";
+}

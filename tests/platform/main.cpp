@@ -1,0 +1,10 @@
+#include "ChildProgram.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (const auto code = ChildProgram::run(argc, argv))
+        return *code;
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

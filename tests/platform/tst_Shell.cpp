@@ -1,0 +1,80 @@
+#include "ChildProgram.h"
+#include "EnvironmentOverride.h"
+#include "TempFolder.h"
+#include "TestBackend.h"
+#include "platform/Shell.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+using platform::Shell;
+
+namespace {
+
+struct ShellRow {
+    const char* label;
+    std::string parameters;
+    std::vector<std::string> arguments;
+};
+
+// Rows print as their label in test output.
+void PrintTo(const ShellRow& row, std::ostream* out) {
+    *out << row.label;
+}
+
+class ShellTest : public testing::TestWithParam<ShellRow> {
+protected:
+    // The child writes its arguments once, under their final name; wait for it to appear.
+    static std::optional<std::vector<std::string>>
+    recordedArguments(const std::filesystem::path& file) {
+        for (int i = 0; i < 3000 && !std::filesystem::exists(file); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (!std::filesystem::exists(file))
+            return std::nullopt;
+        std::vector<std::string> args;
+        const std::string text = TempFolder::readFile(file);
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = text.find('\0', start);
+            args.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+        return args;
+    }
+
+    TempFolder folder;
+};
+
+TEST_P(ShellTest, StartsTheProgramWithoutInterpretingAnything) {
+    const auto& row = GetParam();
+    const auto file = folder / "argv.bin";
+    EnvironmentOverride target(ChildProgram::argvFileVariable, file.string());
+    ASSERT_TRUE(
+        Shell::open(TestBackend::selfExecutable().string(), "--record-argv " + row.parameters));
+    const auto args = recordedArguments(file);
+    ASSERT_TRUE(args.has_value()) << "the started program recorded nothing";
+    EXPECT_EQ(*args, row.arguments);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ShellTest,
+    testing::Values(ShellRow{"Blanks", "  one   two\tthree ", {"one", "two", "three"}},
+                    ShellRow{"Quotes",
+                             "\"two words\" \"say \\\"hi\\\"\" \"\" x\"y z\"",
+                             {"two words", "say \"hi\"", "", "xy z"}},
+                    ShellRow{"Backslashes",
+                             "C:\\Program\\ \"D:\\Data\\\\\" a\\\\\\\"b",
+                             {"C:\\Program\\", "D:\\Data\\", "a\\\"b"}},
+                    ShellRow{
+                        "ShellCharacters",
+                        "$HOME ; | && `id` $(id) * > out.txt %PATH%",
+                        {"$HOME", ";", "|", "&&", "`id`", "$(id)", "*", ">", "out.txt", "%PATH%"}},
+                    ShellRow{"Chinese", "/X{卸载} \"中文 参数\"", {"/X{卸载}", "中文 参数"}}),
+    [](const testing::TestParamInfo<ShellRow>& info) { return info.param.label; });
+
+TEST(ShellStartTest, AMissingProgramIsReported) {
+    TempFolder folder;
+    EXPECT_FALSE(Shell::open((folder / "no-such-program").string(), "x"));
+}
+
+} // namespace
