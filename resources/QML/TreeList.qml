@@ -17,6 +17,7 @@ Item {
 
     ListView {
         id: list
+        objectName: "groupList"
         width: parent.width - scrollBar.width - 4
         height: 541
         clip: true
@@ -26,6 +27,7 @@ Item {
         cacheBuffer: 100000
         model: groupData
         delegate: TreeList_Group {
+            objectName: "group_" + index
             width: list.width
             groupID: model.groupID
             groupTitle: model.groupTitle
@@ -48,6 +50,7 @@ Item {
 
     Rectangle {
         id: scrollBar
+        objectName: "scrollBar"
         readonly property real travel: list.height - height
         readonly property real scrollRange: Math.max(1, list.contentHeight - list.height)
 

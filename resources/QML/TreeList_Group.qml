@@ -18,6 +18,7 @@ Item {
 
     TreeList_GroupTitle {
         id: title
+        objectName: "title"
         width: parent.width
         title: group.groupTitle
         sizeText: group.groupSize

@@ -28,6 +28,7 @@ Item {
                 Layout.preferredWidth: 80
                 Layout.preferredHeight: 96
                 TreeList_GroupContentItem {
+                    objectName: "tile_" + folderName
                     anchors.horizontalCenter: parent.horizontalCenter
                     icon: folderIcon
                     checked: folderChecked

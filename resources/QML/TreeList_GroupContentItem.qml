@@ -26,6 +26,7 @@ Item {
     // The tick box sits on the icon's lower right corner.
     Rectangle {
         id: box
+        objectName: "tickBox"
         x: image.x + image.width - width / 2 - 2
         y: image.y + image.height - height / 2 - 2
         width: 18
