@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QTemporaryDir>
+
+// A sample Windows profile in a temporary folder, built by scripts/sample_profile.py (the
+// generator behind scripts/sample-profile.sh): drives C: and D:, a registry file and a user
+// profile with junk of many sizes. apply() points the process's environment at it.
+class SampleProfile {
+public:
+    SampleProfile();
+
+    // False when the folder or the generator failed; error() says why.
+    bool isValid() const { return valid; }
+    QString error() const { return problem; }
+    // Sets the variables the generator printed (MERIVANE_DRIVES, TEMP, ...).
+    void apply() const;
+
+    QString root() const { return dir.path(); }
+    // The native folder behind a path relative to drive C:, e.g. "Windows/Temp".
+    QString onC(const QString& relative) const;
+    QString value(const QString& variable) const { return environment.value(variable); }
+
+private:
+    QTemporaryDir dir;
+    QMap<QString, QString> environment;
+    bool valid = false;
+    QString problem;
+};

@@ -1,0 +1,432 @@
+// The main window driven in-process on a sample profile: navigation, dragging, closing to
+// the notification area, the C-drive page through a scan and a clean, and screenshots of
+// every page and dialog.
+#include "AppPaths.h"
+#include "FileTree.h"
+#include "FormatFileSize.h"
+#include "Merivane.h"
+#include "SampleProfile.h"
+#include "Screenshots.h"
+#include "WorkBroker.h"
+#include "WorkMetaTypes.h"
+#include "Work_CClean.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+#include <platform/Drives.h>
+
+namespace {
+// The real window, with the notification area's presence under the test's control.
+class TestWindow : public Merivane {
+public:
+    bool trayShown = true;
+
+protected:
+    bool isTrayIconShown() const override { return trayShown; }
+};
+
+const QString user = QStringLiteral("Users/Merivane/");
+// The rule folders of the C-drive page below C:, and the two that are ticked by default.
+const QStringList ruleFolders = {QStringLiteral("Windows/Temp"),
+                                 user + QStringLiteral("AppData/Local/Temp"),
+                                 QStringLiteral("Windows/SoftwareDistribution/Download"),
+                                 QStringLiteral("Windows/Prefetch"),
+                                 QStringLiteral("Windows/Logs"),
+                                 QStringLiteral("ProgramData/Microsoft/Windows/WER"),
+                                 user + QStringLiteral("Downloads")};
+const QStringList tickedFolders = {ruleFolders[0], ruleFolders[1]};
+
+QString red(const QString& text) {
+    return QStringLiteral("<font color=\"#FF0000\">") + text + QStringLiteral("</font>");
+}
+
+// Drive C: as the pages must describe it, computed from the drive itself.
+QString expectedDiskSentence() {
+    const auto space = platform::Drives::storageOf("C:");
+    const QString tail = QStringLiteral("，清理文件不影响系统正常使用");
+    if (!space)
+        return tail;
+    const auto gib = [](std::uint64_t bytes) {
+        return QString::number(static_cast<double>(bytes >> 30), 'f', 2);
+    };
+    return QStringLiteral("C盘(系统盘)可用") + gib(space->free) + QStringLiteral("GB/共") +
+           gib(space->total) + QStringLiteral("GB") + tail;
+}
+} // namespace
+
+class tst_MainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void navigation_data();
+    void navigation();
+    void dragging_data();
+    void dragging();
+    void pageScreenshots();
+    void dialogs_data();
+    void dialogs();
+    void largeFileDestination();
+    void ccleanScanAndClean();
+    void diskSentenceWithoutDriveC();
+    void closeToTray_data();
+    void closeToTray();
+
+private:
+    template <class T = QWidget> T* child(const QString& name) {
+        T* widget = window->findChild<T*>(name);
+        if (!widget)
+            qWarning() << "no widget" << name;
+        return widget;
+    }
+    // settle: let the QML pages render first; without it the window is taken as it is now.
+    QString shoot(const QString& name, bool settle = true);
+
+    SampleProfile profile;
+    std::unique_ptr<TestWindow> window;
+};
+
+void tst_MainWindow::initTestCase() {
+    QVERIFY2(profile.isValid(), qPrintable(profile.error()));
+    profile.apply();
+    QFile::remove(AppPaths::current().configFile);
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("C盘清理"));
+    RegisterWorkMetaTypes();
+    workBroker = new WorkBroker();
+
+    window = std::make_unique<TestWindow>();
+    window->setFixedSize(1202, 770);
+    Work_CClean::GetInstance()->statusCallback = WorkBroker::StatusCallback();
+    window->show();
+    window->move(0, 0);
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    shoot(QStringLiteral("home"));
+}
+
+QString tst_MainWindow::shoot(const QString& name, bool settle) {
+    if (settle)
+        QTest::qWait(150);
+    const QString path = saveScreenshot(window->grab().toImage(), name);
+    if (path.isEmpty())
+        qWarning() << "screenshot not saved:" << name;
+    return path;
+}
+
+void tst_MainWindow::navigation_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("C盘清理") << "btnDriverCClean"
+                             << "tsDriverCClean";
+    QTest::newRow("微信专清") << "btnVXClean"
+                              << "tsVXClean";
+    QTest::newRow("QQ专清") << "btnQQClean"
+                            << "tsQQClean";
+    QTest::newRow("大文件搬家") << "btnLargeFileReplace"
+                                << "tsLargeFileReplace";
+    QTest::newRow("重复文件清理") << "btnDuplicateFileClean"
+                                  << "tsDuplicateFileClean";
+    QTest::newRow("隐私清理") << "btnPrivacyFileClean"
+                              << "tsPrivacyFileClean";
+    QTest::newRow("软件卸载") << "btnUninstall"
+                              << "tsUninstall";
+    QTest::newRow("首页") << "btnHome"
+                          << "tsHome";
+}
+
+void tst_MainWindow::navigation() {
+    QFETCH(QString, button);
+    QFETCH(QString, page);
+    auto* tabs = child<QTabWidget>(QStringLiteral("twControl"));
+    auto* pushButton = child<QPushButton>(button);
+    QVERIFY(tabs && pushButton);
+    QTest::mouseClick(pushButton, Qt::LeftButton);
+    QCOMPARE(tabs->currentWidget()->objectName(), page);
+    QVERIFY(pushButton->isChecked());
+    int checked = 0;
+    for (auto* other : child(QStringLiteral("ControlButtons"))->findChildren<QPushButton*>())
+        checked += other->isChecked() ? 1 : 0;
+    QCOMPARE(checked, 1);
+    // The tab bar itself takes no room: the navigation column alone chooses pages.
+    QCOMPARE(tabs->tabBar()->sizeHint().height(), 0);
+}
+
+void tst_MainWindow::dragging_data() {
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QPoint>("point"); // (-1, -1): the widget's centre
+    QTest::addColumn<bool>("moves");
+    QTest::newRow("caption") << "lblCaption" << QPoint(-1, -1) << true;
+    QTest::newRow("application icon") << "AppIcon" << QPoint(-1, -1) << true;
+    QTest::newRow("between the system buttons") << "SystemIconArea" << QPoint(55, 28) << true;
+    QTest::newRow("navigation background") << "ControlButtonsPanel" << QPoint(115, 600) << true;
+    QTest::newRow("home shield, deep inside a page") << "label_4" << QPoint(-1, -1) << false;
+    QTest::newRow("home disk bar") << "pbHomeCDiskInfomation" << QPoint(-1, -1) << false;
+    QTest::newRow("home row tagline") << "lblHomeCCInfo" << QPoint(-1, -1) << false;
+}
+
+void tst_MainWindow::dragging() {
+    QFETCH(QString, widget);
+    QFETCH(QPoint, point);
+    QFETCH(bool, moves);
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnHome")), Qt::LeftButton);
+    window->move(0, 0);
+    QTRY_COMPARE(window->pos(), QPoint(0, 0));
+    QWidget* target = child(widget);
+    QVERIFY(target);
+    const QPoint local = point == QPoint(-1, -1) ? target->rect().center() : point;
+    const QPoint global = target->mapToGlobal(local);
+    const QPoint delta(40, 30);
+
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QMouseEvent move(QEvent::MouseMove, local + delta, global + delta, Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, local + delta, global + delta, Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+
+    QTRY_COMPARE(window->pos(), moves ? delta : QPoint(0, 0));
+    window->move(0, 0);
+}
+
+void tst_MainWindow::pageScreenshots() {
+    for (const char* button :
+         {"btnHome", "btnDriverCClean", "btnVXClean", "btnQQClean", "btnLargeFileReplace",
+          "btnDuplicateFileClean", "btnPrivacyFileClean", "btnUninstall"}) {
+        QTest::mouseClick(child<QPushButton>(QLatin1String(button)), Qt::LeftButton);
+        QVERIFY(!shoot(QStringLiteral("page_") + QLatin1String(button).mid(3)).isEmpty());
+    }
+    // The operation pages of the pages whose works come later, in their form state.
+    for (const char* stack : {"swVXCleanOperation", "swQQCleanOperation", "swLargeFileOperation",
+                              "swPrivacyOperation"}) {
+        auto* widget = child<QStackedWidget>(QLatin1String(stack));
+        auto* tabs = child<QTabWidget>(QStringLiteral("twControl"));
+        tabs->setCurrentWidget(widget->parentWidget());
+        widget->setCurrentIndex(1);
+        QVERIFY(!shoot(QStringLiteral("operation_") + QLatin1String(stack).mid(2)).isEmpty());
+        widget->setCurrentIndex(0);
+    }
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnHome")), Qt::LeftButton);
+}
+
+void tst_MainWindow::dialogs_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("dialogClass");
+    QTest::newRow("settings") << "btnSetting"
+                              << "ConfigDlg";
+    QTest::newRow("about") << "btnInfomation"
+                           << "AboutUsDlg";
+}
+
+void tst_MainWindow::dialogs() {
+    QFETCH(QString, button);
+    QFETCH(QString, dialogClass);
+    QString shownClass;
+    QString path;
+    // The dialogs run modally: look at them from inside their own event loop.
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shownClass = QLatin1String(dialog->metaObject()->className());
+        if (QTest::qWaitForWindowExposed(dialog)) {
+            QTest::qWait(300);
+            path = saveScreenshot(dialog->grab().toImage(), QStringLiteral("dialog_") + shownClass);
+        }
+        dialog->reject();
+    });
+    QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+    QCOMPARE(shownClass, dialogClass);
+    QVERIFY(!path.isEmpty());
+}
+
+void tst_MainWindow::largeFileDestination() {
+    // No folder was stored before the window started: the default is stored, shown and
+    // created on the largest fixed drive.
+    const QString stored = QSettings(AppPaths::current().configFile, QSettings::IniFormat)
+                               .value(QStringLiteral("LargeFileSaveDir"))
+                               .toString();
+    QVERIFY(stored.endsWith(QStringLiteral(":\\大文件搬家")));
+    QCOMPARE(child<QLabel>(QStringLiteral("lblLargeFileReplaceDestDir"))->text(), stored);
+    QVERIFY(QFileInfo(QString::fromStdString(
+                          platform::Drives::toNativePath(stored.toStdString()).string()))
+                .isDir());
+}
+
+void tst_MainWindow::ccleanScanAndClean() {
+    auto* stack = child<QStackedWidget>(QStringLiteral("swCCleanOperation"));
+    auto* progress = child<QPushButton>(QStringLiteral("btnCCleanRestartAndChecking"));
+    auto* restart = child<QPushButton>(QStringLiteral("btnCCleanRestart"));
+    auto* icon = child<QLabel>(QStringLiteral("lblCCleanStatusIcon"));
+    auto* tip = child<QLabel>(QStringLiteral("label_tipA"));
+    auto* result = child<QLabel>(QStringLiteral("lblCCleanWasteInfo"));
+    auto* badge = child<QLabel>(QStringLiteral("lblTipSize1"));
+    auto* homeInfo = child<QLabel>(QStringLiteral("lblHomeCCInfo"));
+    auto* homeStatus = child<QPushButton>(QStringLiteral("lblHomeCCStatus"));
+    QVERIFY(stack && progress && restart && icon && tip && result && badge && homeInfo &&
+            homeStatus);
+
+    qint64 found = 0;
+    for (const QString& folder : ruleFolders)
+        found += FileTree::totalSize(profile.onC(folder));
+    qint64 selected = 0;
+    for (const QString& folder : tickedFolders)
+        selected += FileTree::totalSize(profile.onC(folder));
+    QVERIFY(selected > (1 << 20) && found > (1ll << 30));
+    const QString foundSentence = QStringLiteral("发现可释放") + red(FormatFileSize(found)) +
+                                  QStringLiteral("，已选") + red(FormatFileSize(selected));
+    const QMap<QString, qint64> before = FileTree::snapshot(profile.onC(QString()));
+
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnDriverCClean")), Qt::LeftButton);
+    QCOMPARE(stack->currentIndex(), 0);
+    QCOMPARE(homeStatus->text(), QStringLiteral("等待扫描"));
+    QVERIFY(badge->isHidden());
+    QSignalSpy finished(window.get(), &Merivane::HomeScanPartStoped);
+
+    // The scan-started status is applied before the click returns.
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnCCleanStart")), Qt::LeftButton);
+    QCOMPARE(stack->currentIndex(), 1);
+    QCOMPARE(progress->text(), QStringLiteral("正在扫描"));
+    QCOMPARE(progress->property("PaintStatus").toInt(), 2);
+    QCOMPARE(icon->property("PaintFlag").toInt(), 1);
+    QVERIFY(restart->isHidden());
+    QCOMPARE(homeStatus->text(), QStringLiteral("扫描中"));
+    QCOMPARE(tip->text(), expectedDiskSentence());
+    // Taken before the queued finished status can arrive.
+    shoot(QStringLiteral("cclean_scanning"), false);
+
+    QTRY_COMPARE(progress->text(), QStringLiteral("立即清理"));
+    QCOMPARE(progress->property("PaintStatus").toInt(), 3);
+    QVERIFY(progress->isEnabled());
+    QCOMPARE(icon->property("PaintFlag").toInt(), 2);
+    QVERIFY(!restart->isHidden());
+    QCOMPARE(result->text(), foundSentence);
+    QCOMPARE(badge->text(), FormatFileSize(found));
+    QVERIFY(!badge->isHidden());
+    QCOMPARE(homeInfo->text(), QStringLiteral("可清理") + red(FormatFileSize(found)));
+    QCOMPARE(homeStatus->text(), QStringLiteral("前往处理 >"));
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).value<IWork::WorkStatus>(), IWork::CCleanScanFinished);
+    shoot(QStringLiteral("cclean_results"));
+
+    // Unticking and ticking again refreshes the selected size.
+    Work_CClean::GetInstance()->AddSelectedSize(-(1 << 20));
+    QCOMPARE(result->text(), QStringLiteral("发现可释放") + red(FormatFileSize(found)) +
+                                 QStringLiteral("，已选") +
+                                 red(FormatFileSize(selected - (1 << 20))));
+    Work_CClean::GetInstance()->AddSelectedSize(1 << 20);
+    QCOMPARE(result->text(), foundSentence);
+
+    // The restart link scans again from the results.
+    QTest::mouseClick(restart, Qt::LeftButton);
+    QCOMPARE(progress->text(), QStringLiteral("正在扫描"));
+    QTRY_COMPARE(progress->text(), QStringLiteral("立即清理"));
+    QCOMPARE(result->text(), foundSentence);
+    QCOMPARE(finished.count(), 2);
+
+    // The second press of the progress button cleans what is ticked.
+    QTest::mouseClick(progress, Qt::LeftButton);
+    QCOMPARE(progress->text(), QStringLiteral("正在清理"));
+    QCOMPARE(icon->property("PaintFlag").toInt(), 1);
+    QTRY_COMPARE(progress->text(), QStringLiteral("重新扫描"));
+    QCOMPARE(progress->property("PaintStatus").toInt(), 1);
+    QCOMPARE(icon->property("PaintFlag").toInt(), 3);
+    QVERIFY(restart->isHidden());
+    QCOMPARE(result->text(),
+             QStringLiteral("清理完成,本次为您释放了%1的空间!").arg(FormatFileSize(selected)));
+    QVERIFY(badge->isHidden());
+    QVERIFY(badge->text().isEmpty());
+    QCOMPARE(homeStatus->text(), QStringLiteral("前往处理 >"));
+    shoot(QStringLiteral("cclean_cleaned"));
+
+    // Exactly the files of the ticked folders are gone.
+    QMap<QString, qint64> expected = before;
+    for (auto it = expected.begin(); it != expected.end();) {
+        const bool ticked = std::any_of(tickedFolders.begin(), tickedFolders.end(),
+                                        [&](const QString& f) { return it.key().startsWith(f); });
+        it = ticked ? expected.erase(it) : std::next(it);
+    }
+    QCOMPARE(FileTree::snapshot(profile.onC(QString())), expected);
+}
+
+void tst_MainWindow::diskSentenceWithoutDriveC() {
+    auto* tip = child<QLabel>(QStringLiteral("label_tipA"));
+    auto* homeSpace = child<QLabel>(QStringLiteral("lblHomeSpaceInfomation"));
+    auto* homeBar = child<QProgressBar>(QStringLiteral("pbHomeCDiskInfomation"));
+    auto* gaugeUsed = child<QLabel>(QStringLiteral("lblCClean_UsedSpace1"));
+    const QString spaceText = homeSpace->text();
+    const int barValue = homeBar->value();
+    const QString usedText = gaugeUsed->text();
+    QVERIFY(spaceText.startsWith(QStringLiteral("可用")));
+
+    const QByteArray drives = qgetenv("MERIVANE_DRIVES");
+    qputenv("MERIVANE_DRIVES", (QStringLiteral("D=") + profile.root() + "/d").toUtf8());
+    window->OnWorkStatusChanging(IWork::CCleanCleanFinished);
+    QCOMPARE(tip->text(), QStringLiteral("，清理文件不影响系统正常使用"));
+    // The gauges and the home page keep what they showed.
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnHome")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnDriverCClean")), Qt::LeftButton);
+    qputenv("MERIVANE_DRIVES", drives);
+    QCOMPARE(homeSpace->text(), spaceText);
+    QCOMPARE(homeBar->value(), barValue);
+    QCOMPARE(gaugeUsed->text(), usedText);
+
+    window->OnWorkStatusChanging(IWork::CCleanCleanFinished);
+    QCOMPARE(tip->text(), expectedDiskSentence());
+}
+
+void tst_MainWindow::closeToTray_data() {
+    QTest::addColumn<QVariant>("isTray"); // invalid: the key is absent
+    QTest::addColumn<bool>("trayShown");
+    QTest::addColumn<bool>("quits");
+    QTest::newRow("isTray unset") << QVariant() << true << false;
+    QTest::newRow("isTray true") << QVariant(true) << true << false;
+    QTest::newRow("isTray false") << QVariant(false) << true << true;
+    QTest::newRow("no notification area") << QVariant(true) << false << true;
+}
+
+void tst_MainWindow::closeToTray() {
+    QFETCH(QVariant, isTray);
+    QFETCH(bool, trayShown);
+    QFETCH(bool, quits);
+    {
+        QSettings settings(AppPaths::current().configFile, QSettings::IniFormat);
+        if (isTray.isValid())
+            settings.setValue(QStringLiteral("isTray"), isTray);
+        else
+            settings.remove(QStringLiteral("isTray"));
+    }
+    window->trayShown = trayShown;
+    window->showNormal();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+
+    // close() tells whether the window accepted to close, which quits the application.
+    QCOMPARE(window->close(), quits);
+    QVERIFY(!window->isVisible());
+    if (quits)
+        return;
+    // A click on the notification-area icon brings the window back.
+    auto* tray = window->findChild<QSystemTrayIcon*>();
+    QVERIFY(tray);
+    emit tray->activated(QSystemTrayIcon::Trigger);
+    QTRY_VERIFY(window->isVisible());
+    QVERIFY(!(window->windowState() & Qt::WindowMinimized));
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"

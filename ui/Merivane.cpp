@@ -1,0 +1,403 @@
+#include "Merivane.h"
+
+#include "AboutUsDlg.h"
+#include "ButtonProgressCustomProxyStyle.h"
+#include "ConfigDlg.h"
+#include "DiskGauges.h"
+#include "FormatFileSize.h"
+#include "HomeOverview.h"
+#include "LM_GroupsModel.h"
+#include "LargeFileDestination.h"
+#include "QmlPageHost.h"
+#include "StatusIconPainter.h"
+#include "WorkBroker.h"
+#include "WorkPageTable.h"
+#include "WorkStatusPresenter.h"
+#include "Work_CClean.h"
+#include "ui_Merivane.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDebug>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+// Navigation buttons and the icon each shows while checked.
+struct NavIcon {
+    const char* button;
+    const char* checkedIcon;
+};
+const NavIcon navIcons[] = {
+    {"btnHome", ":/UI/resources/UI/Operation_Home_hover.svg"},
+    {"btnDriverCClean", ":/UI/resources/UI/Operation_Clear_hover.svg"},
+    {"btnVXClean", ":/UI/resources/UI/Operation_Wechat_hover.svg"},
+    {"btnQQClean", ":/UI/resources/UI/Operation_QQ_hover.svg"},
+    {"btnLargeFileReplace", ":/UI/resources/UI/Operation_LargeFile_hover.svg"},
+    {"btnDuplicateFileClean", ":/UI/resources/UI/Operation_Repeat_hover.svg"},
+    {"btnPrivacyFileClean", ":/UI/resources/UI/Operation_Privacy_hover.svg"},
+    {"btnUninstall", ":/UI/resources/UI/SoftUinstSel.png"},
+};
+
+// Presses on widgets nested deeper than this (page contents) never drag the window.
+constexpr int maxDragDepth = 6;
+
+QIcon applicationIcon() {
+    QIcon icon(QStringLiteral(":/Merivane/Merivane.ico"));
+    if (icon.isNull())
+        icon = QIcon(QCoreApplication::applicationFilePath());
+    return icon;
+}
+} // namespace
+
+Merivane::Merivane(QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::MerivaneClass>()) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setWindowTitle(QGuiApplication::applicationDisplayName());
+
+    for (QPushButton* button : ui->ControlButtons->findChildren<QPushButton*>())
+        connect(button, &QPushButton::clicked, this, &Merivane::OnControlButtonClicked);
+
+    presenter = new WorkStatusPresenter(this);
+    connect(presenter, &WorkStatusPresenter::scanFinished, this, &Merivane::onScanFinished);
+    connectBroker();
+
+    home = std::make_unique<HomeOverview>(
+        ui->tsHome,
+        std::array<HomeOverview::Row, HomeOverview::rowCount>{{
+            {ui->label, ui->lblHomeCCInfo, ui->lblHomeCCStatus, "C盘瘦身不误删"},
+            {ui->label_74, ui->lblHomeVXInfo, ui->lblHomeVXStatus, "深度瘦身微信空间"},
+            {ui->label_89, ui->lblHomeQQInfo, ui->lblHomeQQStatus, "深度瘦身QQ空间"},
+            {ui->label_113, ui->lblHomeLFInfo, ui->lblHomeLFStatus, "大文件分区迁移"},
+            {ui->label_114, ui->lblHomePrivacyInfo, ui->lblHomePrivacyStatus, "清理痕迹记录"},
+        }},
+        HomeOverview::DiskWidgets{ui->lblHomeSpaceInfomation, ui->lblHomeSpaceStatus,
+                                  ui->pbHomeCDiskInfomation});
+    home->setUpRows();
+    setUpTrayIcon();
+    home->refreshDiskStatus();
+
+    ui->lblCaption->setText(windowTitle());
+    ui->twControl->setCurrentIndex(0);
+    for (QStackedWidget* stack :
+         {ui->swCCleanOperation, ui->swVXCleanOperation, ui->swQQCleanOperation,
+          ui->swLargeFileOperation, ui->swPrivacyOperation})
+        stack->setCurrentIndex(0);
+    setUpApplicationIcon();
+    setUpNavigation();
+    for (QLabel* badge : {ui->lblTipSize1, ui->lblTipSize2, ui->lblTipSize3, ui->lblTipSize4,
+                          ui->lblTipSize5, ui->lblTipSize6}) {
+        badge->clear();
+        badge->hide();
+    }
+    setUpPages();
+    home->createAnimations();
+
+    navOverlay = new QWidget(this);
+    navOverlay->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 10%);"));
+    navOverlay->setGeometry(0, 56, 230, 712);
+    navOverlay->hide();
+
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &Merivane::onAboutToQuit);
+}
+
+Merivane::~Merivane() = default;
+
+void Merivane::connectBroker() {
+    if (!workBroker)
+        return;
+    connect(workBroker, &WorkBroker::OnCCleanStatusChanging, this, &Merivane::OnWorkStatusChanging);
+    connect(workBroker, &WorkBroker::OnCCleanProgress, this, &Merivane::OnCCleanProgress);
+    connect(workBroker, &WorkBroker::OnCCleanFolderCheckedChanged, this,
+            &Merivane::OnCCleanFolderCheckedChanged);
+    connect(workBroker, &WorkBroker::OnVXCleanCheckedChanged, this,
+            &Merivane::OnVXCleanCheckedChanged);
+    connect(workBroker, &WorkBroker::OnQQCleanCheckedChanged, this,
+            &Merivane::OnQQCleanCheckedChanged);
+    connect(workBroker, &WorkBroker::OnLargeFileCheckedChanged, this,
+            &Merivane::OnLargeFileCheckedChanged);
+}
+
+void Merivane::setUpTrayIcon() {
+    trayIcon = new QSystemTrayIcon(this);
+    trayIcon->setIcon(applicationIcon());
+    trayIcon->setToolTip(windowTitle());
+    trayMenu = new QMenu(this);
+    connect(trayMenu->addAction(QStringLiteral("显示主界面")), &QAction::triggered, this,
+            &Merivane::showNormal);
+    trayMenu->addSeparator();
+    connect(trayMenu->addAction(QStringLiteral("退出")), &QAction::triggered, this,
+            &Merivane::actionClose);
+    trayIcon->setContextMenu(trayMenu);
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &Merivane::onTrayIconActivated);
+    trayIcon->show();
+}
+
+void Merivane::setUpApplicationIcon() {
+    const QPixmap pixmap = applicationIcon().pixmap(32, 32);
+    if (pixmap.isNull()) {
+        qDebug() << "图标加载失败";
+        return;
+    }
+    ui->AppIcon->setPixmap(pixmap);
+    ui->AppIcon->setFixedSize(32, 32);
+    ui->AppIcon->setScaledContents(true);
+}
+
+void Merivane::setUpNavigation() {
+    navButtonGroup = new QButtonGroup(ui->ControlButtons);
+    for (QPushButton* button : ui->ControlButtons->findChildren<QPushButton*>())
+        navButtonGroup->addButton(button);
+    // The style sheet gives each button its plain icon; the checked look is the icon's
+    // "on" state, which a style sheet cannot switch.
+    for (const NavIcon& nav : navIcons) {
+        auto* button = ui->ControlButtons->findChild<QPushButton*>(QLatin1String(nav.button));
+        if (!button)
+            continue;
+        button->ensurePolished();
+        QIcon icon = button->icon();
+        icon.addFile(QLatin1String(nav.checkedIcon), QSize(), QIcon::Normal, QIcon::On);
+        button->setIcon(icon);
+    }
+}
+
+void Merivane::installPainters(const char* progressButton, const char* statusIcon) {
+    auto* button = findChild<QPushButton*>(QLatin1String(progressButton));
+    auto* icon = findChild<QLabel*>(QLatin1String(statusIcon));
+    if (button) {
+        auto* style = new ButtonProgressCustomProxyStyle();
+        style->setParent(button);
+        button->setStyle(style);
+    }
+    if (icon)
+        icon->installEventFilter(new StatusIconPainter(icon));
+}
+
+void Merivane::setUpPages() {
+    setUpCCleanPage();
+
+    installPainters("btnVXCleanRestartAndChecking", "lblVXStatusIcon");
+    DiskGauges(ui->lblVX_UsedSpace1, ui->lblVX_TotalSpace1, ui->pbVX_1, ui->lblVX_UsedSpace2,
+               ui->lblVX_TotalSpace2, ui->pbVX_2)
+        .refresh();
+
+    installPainters("btnQQCleanRestartAndChecking", "lblQQStatusIcon");
+    DiskGauges(ui->lblQQ_UsedSpace1, ui->lblQQ_TotalSpace1, ui->pbQQ_1, ui->lblQQ_UsedSpace2,
+               ui->lblQQ_TotalSpace2, ui->pbQQ_2)
+        .refresh();
+
+    installPainters("btnLargeFileRestartAndChecking", "lblLFStatusIcon");
+    const DiskGauges::FixedDrives drives =
+        DiskGauges(ui->lblLF_UsedSpace1, ui->lblLF_TotalSpace1, ui->pbLF_1, ui->lblLF_UsedSpace2,
+                   ui->lblLF_TotalSpace2, ui->pbLF_2)
+            .refresh();
+    LargeFileDestination::setUp(ui->lblLargeFileReplaceDestDir, drives.largestRoot);
+
+    installPainters("btnPrivacyRestartAndChecking", "lblPrivacyStatusIcon");
+    DiskGauges(ui->lblPrivacy_UsedSpace1, ui->lblPrivacy_TotalSpace1, ui->pbPrivacy_1,
+               ui->lblPrivacy_UsedSpace2, ui->lblPrivacy_TotalSpace2, ui->pbPrivacy_2)
+        .refresh();
+
+    for (const WorkPage& page : WorkPageTable::build(*ui)) {
+        presenter->addPage(page);
+        drainOnQuit.watch(page.work);
+    }
+}
+
+void Merivane::setUpCCleanPage() {
+    installPainters("btnCCleanRestartAndChecking", "lblCCleanStatusIcon");
+    ui->btnCCleanRestart->hide();
+    refreshCCleanGauges();
+    QmlPageHost::host(ui->qwCCleanList,
+                      {{QStringLiteral("groupData"), Work_CClean::GetInstance()->groupsModel()}},
+                      QStringLiteral("qrc:/QML/resources/QML/TreeList.qml"),
+                      QStringLiteral("CCleanTree QML 加载失败!"));
+}
+
+void Merivane::refreshCCleanGauges() {
+    DiskGauges(ui->lblCClean_UsedSpace1, ui->lblCClean_TotalSpace1, ui->pbCDiskInfomation,
+               ui->lblCClean_UsedSpace2, ui->lblCClean_TotalSpace2, ui->pbCDiskInfomation2)
+        .refresh();
+}
+
+void Merivane::show() {
+    QWidget::show();
+}
+
+void Merivane::OnControlButtonClicked() {
+    QObject* button = sender();
+    if (!button)
+        return;
+    const QString name = button->objectName().mid(3);
+    if (auto* page = ui->twControl->findChild<QWidget*>(QStringLiteral("ts") + name))
+        ui->twControl->setCurrentWidget(page);
+    if (name == QLatin1String("Home"))
+        home->refreshDiskStatus();
+    else if (name == QLatin1String("DriverCClean"))
+        refreshCCleanGauges();
+}
+
+void Merivane::on_btnSetting_clicked() {
+    ConfigDlg dialog(this);
+    dialog.exec();
+}
+
+void Merivane::on_btnInfomation_clicked() {
+    AboutUsDlg dialog(nullptr);
+    dialog.exec();
+}
+
+void Merivane::on_btnMinimize_clicked() {
+    setWindowState(Qt::WindowMinimized);
+}
+
+void Merivane::on_btnClose_clicked() {
+    close();
+}
+
+bool Merivane::isTrayIconShown() const {
+    return trayIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void Merivane::closeEvent(QCloseEvent* event) {
+    if (isTrayIconShown()) {
+        hide();
+        if (ConfigDlg().isTray()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+void Merivane::onTrayIconActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick)
+        return;
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void Merivane::actionClose() {
+    // Through the event loop rather than exit(): running works get to finish the file in
+    // hand (onAboutToQuit) before static destructors run.
+    QCoreApplication::quit();
+}
+
+void Merivane::onAboutToQuit() {
+    if (drainOnQuit.drain(quitWaitMs))
+        return;
+    // Workers are still running: leaving through the static destructors would race
+    // them, so end without running those.
+    qWarning() << "quit: works still running after" << quitWaitMs << "ms";
+    std::quick_exit(0);
+}
+
+void Merivane::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QMainWindow::mousePressEvent(event);
+    dragOffset = event->globalPos() - frameGeometry().topLeft();
+    event->accept();
+    pressedChild = childAt(dragOffset);
+}
+
+void Merivane::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || !pressedChild)
+        return QMainWindow::mouseMoveEvent(event);
+    int depth = 0;
+    for (QWidget* widget = pressedChild; widget; widget = widget->parentWidget()) {
+        ++depth;
+        if (widget == this)
+            break;
+    }
+    if (depth > maxDragDepth)
+        return;
+    move(event->globalPos() - dragOffset);
+    event->accept();
+}
+
+void Merivane::mouseReleaseEvent(QMouseEvent* event) {
+    pressedChild = nullptr;
+    if (event->button() != Qt::LeftButton)
+        return QMainWindow::mouseReleaseEvent(event);
+    dragOffset = QPoint();
+    event->accept();
+}
+
+void Merivane::OnWorkStatusChanging(IWork::WorkStatus WS) {
+    presenter->apply(WS);
+    endOneKeyScanIfDone();
+}
+
+void Merivane::onScanFinished(IWork::WorkStatus ws, int homeRow) {
+    home->stopAnimation(homeRow);
+    emit HomeScanPartStoped(ws);
+    ++finishedScanCount;
+}
+
+void Merivane::endOneKeyScanIfDone() {
+    if (finishedScanCount != 5 || !oneKeyRunning)
+        return;
+    ui->btnHomeMain->setText(QStringLiteral("立即优化"));
+    for (QPushButton* button : ui->ControlButtons->findChildren<QPushButton*>())
+        button->setEnabled(true);
+    ui->ControlButtons->setEnabled(true);
+    navOverlay->hide();
+    oneKeyRunning = false;
+}
+
+void Merivane::OnCCleanProgress(fs::directory_entry, IWork::TWorkInfoEx workInfoEx) {
+    const QString size = FormatFileSize(workInfoEx.scannedBytes);
+    ui->lblCCleanWasteInfo->setText(QStringLiteral("发现可释放<font color=\"#FF0000\">") + size +
+                                    QStringLiteral("</font>，已选<font color=\"#FF0000\">") + size +
+                                    QStringLiteral("</font>"));
+}
+
+void Merivane::OnCCleanFolderCheckedChanged() {
+    presenter->refreshSelection(IWork::CCleanScanning);
+}
+
+void Merivane::OnVXCleanCheckedChanged() {
+    presenter->refreshSelection(IWork::VXCleanScanning);
+}
+
+void Merivane::OnQQCleanCheckedChanged() {
+    presenter->refreshSelection(IWork::QQCleanScanning);
+}
+
+void Merivane::OnLargeFileCheckedChanged() {
+    presenter->refreshSelection(IWork::LargeFileScanning);
+}
+
+void Merivane::OnBtnCCleanStartClicked() {
+    refreshCCleanGauges();
+    presenter->dispatchProgressClick(IWork::CCleanScanning, sender());
+}
+
+void Merivane::OnBtnVXCleanStartClicked() {
+    presenter->dispatchProgressClick(IWork::VXCleanScanning, sender());
+}
+
+void Merivane::OnBtnQQCleanStartClicked() {
+    presenter->dispatchProgressClick(IWork::QQCleanScanning, sender());
+}
+
+void Merivane::on_btnLargeFileRestartAndChecking_clicked() {
+    presenter->dispatchProgressClick(IWork::LargeFileScanning, sender());
+}
+
+void Merivane::on_btnPrivacyRestartAndChecking_clicked() {
+    presenter->dispatchProgressClick(IWork::PrivacyScanning, sender());
+}
+
+void Merivane::on_btnCCleanRestart_clicked() {
+    presenter->startScan(IWork::CCleanScanning);
+}
+
+void Merivane::on_btnSetLargeFileReplaceDestDir_clicked() {
+    LargeFileDestination::choose(ui->lblLargeFileReplaceDestDir);
+}
