@@ -1,15 +1,16 @@
 #include "ApplicationFonts.h"
 #include "InitFirstRunSettings.h"
 #include "LogFiles.h"
+#include "Merivane.h"
 #include "MessageHandler.h"
 #include "PathQString.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
+#include "Work_CClean.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QQuickWindow>
-#include <QWidget>
 #include <platform/CrashHandler.h>
 #include <platform/ProfileEnvironment.h>
 #include <platform/SystemInfo.h>
@@ -48,16 +49,14 @@ int main(int argc, char* argv[]) {
         QStringToPath(QCoreApplication::applicationDirPath()));
     ApplicationFonts::install();
 
-    // The main window. Until the real window class lands this is an empty frame of the
-    // final size.
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Merivane"));
+    Merivane window;
     window.setFixedSize(1202, 770);
     window.setWindowFlags(window.windowFlags() & ~Qt::WindowMaximizeButtonHint);
     window.setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
-    // Work callbacks are installed here, in start-up order, as the works come into being:
-    // work->statusCallback = WorkBroker::StatusCallback();
+    // Work callbacks, in start-up order; the works that come later join this list.
+    Work_CClean::GetInstance()->statusCallback = WorkBroker::StatusCallback();
+    Work_CClean::GetInstance()->progressCallback = WorkBroker::ProgressCallback();
 
     window.show();
     return app.exec();
