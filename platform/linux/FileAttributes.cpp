@@ -9,7 +9,7 @@ std::optional<FileAttributes> FileAttributes::read(const std::filesystem::path& 
     if (::lstat(path.c_str(), &own) != 0)
         return std::nullopt;
     FileAttributes attributes;
-    const std::string& name = path.filename().native();
+    const std::string name = path.filename().native();
     attributes.hidden = name.size() > 1 && name[0] == '.' && name != "..";
     struct stat target {};
     // A link to a folder reports the folder attribute, as a Windows junction does.

@@ -41,6 +41,8 @@ public:
     static std::filesystem::path nativeOnDrive(char letter, const std::vector<std::string>& parts);
     static std::filesystem::path nativeWithoutDrive(const std::string& windowsPath);
     static std::filesystem::path nativeOnUnknownDrive(const std::string& windowsPath);
+    // The folder drive C: stands for when no drives are mapped.
+    static std::filesystem::path systemDriveFolder();
     // A folder on another file system than the temporary folder.
     static std::filesystem::path otherFileSystemFolder();
 

@@ -111,4 +111,17 @@ TEST_F(DrivesTest, DrivesAreListedWithTypeAndSpace) {
     EXPECT_FALSE(Drives::storageOf("not a drive").has_value());
 }
 
+TEST(SystemDrivesTest, DriveCIsTheSystemDrive) {
+    EnvironmentOverride unmapped("MERIVANE_DRIVES", std::nullopt);
+    const auto roots = Drives::logicalDriveRoots();
+    ASSERT_FALSE(roots.empty());
+    EXPECT_EQ(roots[0], "C:\\");
+    for (const auto& root : roots)
+        EXPECT_NE(Drives::driveType(root), DriveType::NoRootDir) << root;
+    const auto system = TestBackend::systemDriveFolder();
+    EXPECT_EQ(Drives::toNativePath("C:\\").native(), system.native());
+    EXPECT_EQ(Drives::toWindowsPath(system / "Windows" / "Temp"), "C:\\Windows\\Temp");
+    EXPECT_TRUE(Drives::storageOf("C:").has_value());
+}
+
 } // namespace

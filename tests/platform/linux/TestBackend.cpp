@@ -92,6 +92,10 @@ std::filesystem::path TestBackend::nativeOnUnknownDrive(const std::string&) {
     return {};
 }
 
+std::filesystem::path TestBackend::systemDriveFolder() {
+    return "/";
+}
+
 std::filesystem::path TestBackend::otherFileSystemFolder() {
     return "/proc";
 }
