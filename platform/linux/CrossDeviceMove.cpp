@@ -104,13 +104,18 @@ bool CrossDeviceMove::sourceUnchanged(int in) const {
 }
 
 std::uint32_t CrossDeviceMove::run() {
+    struct stat own {};
+    if (::lstat(source_.c_str(), &own) != 0)
+        return ErrnoMapping::toWinError(errno);
+    if (!S_ISREG(own.st_mode))
+        return ErrorNotSameDevice; // folders, links and special files move within a drive only
     FdCloser in{::open(source_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)};
     if (in.fd < 0)
         return ErrnoMapping::toWinError(errno);
     if (::fstat(in.fd, &before_) != 0)
         return ErrnoMapping::toWinError(errno);
-    if (!S_ISREG(before_.st_mode))
-        return ErrorNotSameDevice; // folders and special files move within a drive only
+    if (!S_ISREG(before_.st_mode) || before_.st_ino != own.st_ino)
+        return ErrorSharingViolation; // replaced between the two looks
     TempFile temp(destination_);
     if (temp.error() != 0)
         return ErrnoMapping::toWinError(temp.error());

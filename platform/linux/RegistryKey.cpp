@@ -75,7 +75,9 @@ RegistryKey RegistryKey::open(RegistryRoot root, const std::string& path, Regist
     key.d->access = access;
     key.d->path = keyPath(root, path);
     auto& store = RegistryStore::instance();
-    if (create && access != RegistryAccess::ReadWrite) {
+    if (path.find_first_of("\r\n") != std::string::npos) {
+        key.d->error = ErrorInvalidParameter; // a key line of the store cannot hold it
+    } else if (create && access != RegistryAccess::ReadWrite) {
         key.d->error = ErrorAccessDenied;
     } else if (create) {
         key.d->error = store.modify([&](RegistryNode& top, bool& changed) {

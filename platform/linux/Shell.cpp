@@ -6,6 +6,7 @@
 #include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -42,11 +43,15 @@ bool Shell::open(const std::string& file, const std::string& parameters) {
     if (err != 0)
         return false;
     // Reaped when it ends, so no zombie stays behind; nobody waits for it otherwise.
-    std::thread([pid] {
-        int status = 0;
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
+    try {
+        std::thread([pid] {
+            int status = 0;
+            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread to spare: the program still runs; its exit status stays unreaped.
+    }
     return true;
 }
 

@@ -8,7 +8,9 @@
 namespace platform {
 
 TempFile::TempFile(const std::filesystem::path& target) {
-    std::string name = (target.parent_path() / ("." + target.filename().native())).native();
+    // The hidden name must fit where the target's name fits, so long names are cut.
+    const std::string base = target.filename().native().substr(0, 200);
+    std::string name = (target.parent_path() / ("." + base)).native();
     name += ".merivane-XXXXXX";
     fd_ = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd_ < 0) {

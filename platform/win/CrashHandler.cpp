@@ -1,5 +1,6 @@
 #include "platform/CrashHandler.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -13,8 +14,11 @@ namespace platform {
 
 namespace {
 
-// Runs on the faulting thread while the others go on: no locks, no heap-hungry work.
-LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers) {
+// What abort() (and so std::terminate, an exception escaping a thread) is reported as.
+constexpr DWORD StatusFatalAppExit = 0x40000015;
+
+// Names the dump after the local time: "%Y%m%d%H%M%S.dmp".
+void dumpName(wchar_t (&wideName)[100]) {
     char name[100] = {};
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -22,35 +26,67 @@ LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers) {
         std::strftime(name, sizeof name - 5, "%Y%m%d%H%M%S", &local);
     }
     std::strcat(name, ".dmp");
-    // The name is digits and ASCII only, so a plain widening is its UTF-16 form.
-    wchar_t wideName[sizeof name] = {};
-    for (std::size_t i = 0; i < sizeof name && name[i] != '\0'; ++i) {
+    // Digits and ASCII only, so widening each byte gives the UTF-16 name.
+    for (std::size_t i = 0; i < sizeof name; ++i) {
         wideName[i] = static_cast<wchar_t>(name[i]);
     }
+}
 
-    HANDLE file = CreateFileW(wideName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+struct CrashReport {
+    EXCEPTION_POINTERS* pointers;
+    DWORD threadId;
+};
+
+DWORD WINAPI writeReport(void* context) {
+    const auto* report = static_cast<const CrashReport*>(context);
+    wchar_t name[100] = {};
+    dumpName(name);
+    HANDLE file =
+        CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         MINIDUMP_EXCEPTION_INFORMATION info{};
-        info.ThreadId = GetCurrentThreadId();
-        info.ExceptionPointers = pointers;
+        info.ThreadId = report->threadId;
+        info.ExceptionPointers = report->pointers;
         info.ClientPointers = TRUE;
         MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file, MiniDumpNormal, &info,
                           nullptr, nullptr);
-        // Closed here so the dump is complete on disk even if teardown goes wrong.
+        // Closed here so the dump is complete on disk whatever teardown does.
         CloseHandle(file);
     }
-    const unsigned long code =
-        pointers && pointers->ExceptionRecord ? pointers->ExceptionRecord->ExceptionCode : 0;
+    const unsigned long code = report->pointers && report->pointers->ExceptionRecord
+                                   ? report->pointers->ExceptionRecord->ExceptionCode
+                                   : 0;
     std::fprintf(stderr, "record->ExceptionCode:%lu\n", code);
     std::fflush(stderr);
+    return 0;
+}
+
+// Runs on the faulting thread while the others go on, and takes no locks of ours. After a
+// stack overflow that thread has almost no stack left, so the dump is written by a fresh
+// thread; only when none can be started is it written here.
+LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers) {
+    CrashReport report{pointers, GetCurrentThreadId()};
+    HANDLE writer = CreateThread(nullptr, 256 * 1024, writeReport, &report, 0, nullptr);
+    if (writer) {
+        WaitForSingleObject(writer, INFINITE);
+        CloseHandle(writer);
+    } else {
+        writeReport(&report);
+    }
     return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// abort() ends the process without a structured exception, so no dump would be written;
+// raising one hands the crash to the filter above.
+void onAbort(int) {
+    RaiseException(StatusFatalAppExit, EXCEPTION_NONCONTINUABLE, 0, nullptr);
 }
 
 } // namespace
 
 void CrashHandler::install() {
     SetUnhandledExceptionFilter(CrashFilter);
+    std::signal(SIGABRT, onAbort);
 }
 
 } // namespace platform

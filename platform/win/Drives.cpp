@@ -75,7 +75,17 @@ std::optional<DiskSpace> Drives::storageOf(const std::string& drive) {
 }
 
 std::filesystem::path Drives::toNativePath(const std::string& windowsPath) {
-    return PathText::fromUtf8(windowsPath);
+    std::wstring path = PathText::fromUtf8(windowsPath).native();
+    // "C:" alone means the drive, not the current folder on it.
+    if (path.size() == 2 && path[1] == L':') {
+        path += L'\\';
+    }
+    // "D:\Data\" is the folder D:\Data; a root keeps its separator.
+    while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/') &&
+           !(path.size() == 3 && path[1] == L':')) {
+        path.pop_back();
+    }
+    return path;
 }
 
 std::string Drives::toWindowsPath(const std::filesystem::path& native) {

@@ -183,4 +183,26 @@ TEST_F(FullVolumeStoreTest, FailedWriteKeepsTheOldStore) {
     EXPECT_FALSE(key.hasValue("Huge"));
 }
 
+TEST_F(FullVolumeStoreTest, FailedRunValueWriteLeavesNoAutostartEntry) {
+    auto run = create("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    ASSERT_TRUE(run.isOpen());
+    ASSERT_EQ(run.writeString("Filler", std::string(700 << 10, 'x')), 0u);
+    EXPECT_EQ(run.writeString("Merivane", "\\opt\\" + std::string(400 << 10, 'y')),
+              platform::ErrorDiskFull);
+    EXPECT_FALSE(run.hasValue("Merivane"));
+    if (const auto entry = TestBackend::autostartEntryFile("Merivane")) {
+        EXPECT_FALSE(std::filesystem::exists(*entry));
+    }
+}
+
+TEST_F(RegistryStoreTest, KeyNamesTheStoreCannotHoldAreRefused) {
+    auto key = create("Software\\Line\nBreak");
+    EXPECT_FALSE(key.isOpen());
+    EXPECT_EQ(key.error(), platform::ErrorInvalidParameter);
+    ASSERT_EQ(create("Software\\Fine").writeString("Value\nwith break", "data\r\n"), 0u);
+    EXPECT_EQ(RegistryKey::open(RegistryRoot::CurrentUser, "Software\\Fine")
+                  .readString("Value\nwith break"),
+              "data\r\n");
+}
+
 } // namespace
