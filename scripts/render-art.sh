@@ -54,9 +54,10 @@ for i in $(seq 0 15); do
 done
 convert -delay 5 -dispose background "${frames[@]}" -transparent white -loop 0 "$out/WaitLoading.gif"
 
-# The application icon in the usual Windows sizes.
+# The application icon in the usual Windows sizes, largest first: readers that take only
+# the first entry (a QML Image) then scale down from the sharpest one.
 sizes=()
-for s in 16 24 32 48 64 128 256; do
+for s in 256 128 64 48 32 24 16; do
     rsvg-convert -w "$s" -h "$s" -o "$tmp/icon$s.png" "$src/Merivane.svg"
     sizes+=("$tmp/icon$s.png")
 done
