@@ -11,6 +11,7 @@
 #include "WorkMetaTypes.h"
 #include "Work_CClean.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDialog>
@@ -26,6 +27,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
+#include <cstdlib>
 #include <memory>
 #include <platform/Drives.h>
 
@@ -85,6 +87,7 @@ private slots:
     void diskSentenceWithoutDriveC();
     void closeToTray_data();
     void closeToTray();
+    void quitFromTrayMenu();
 
 private:
     template <class T = QWidget> T* child(const QString& name) {
@@ -323,6 +326,9 @@ void tst_MainWindow::ccleanScanAndClean() {
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.at(0).at(0).value<IWork::WorkStatus>(), IWork::CCleanScanFinished);
     shoot(QStringLiteral("cclean_results"));
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnHome")), Qt::LeftButton);
+    shoot(QStringLiteral("home_after_scan"));
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnDriverCClean")), Qt::LeftButton);
 
     // Unticking and ticking again refreshes the selected size.
     Work_CClean::GetInstance()->AddSelectedSize(-(1 << 20));
@@ -426,6 +432,33 @@ void tst_MainWindow::closeToTray() {
     emit tray->activated(QSystemTrayIcon::Trigger);
     QTRY_VERIFY(window->isVisible());
     QVERIFY(!(window->windowState() & Qt::WindowMinimized));
+}
+
+void tst_MainWindow::quitFromTrayMenu() {
+    Work_CClean* work = Work_CClean::GetInstance();
+    QAction* quit = nullptr;
+    for (QAction* action : window->findChildren<QAction*>())
+        if (action->text() == QStringLiteral("退出"))
+            quit = action;
+    QVERIFY(quit);
+    // Quitting must go through the event loop: a process ended on the spot (with status
+    // 0 or not) fails the run here instead of passing silently.
+    static bool quitting = false;
+    std::atexit([] {
+        if (quitting)
+            std::_Exit(3);
+    });
+    quitting = true;
+    // The user quits while a scan runs: the event loop ends normally (status 0) ...
+    work->StartScan();
+    QEventLoop loop;
+    QTimer::singleShot(0, quit, &QAction::trigger);
+    QTimer::singleShot(60000, &loop, [&loop] { loop.exit(1); }); // only against a hang
+    QCOMPARE(loop.exec(), 0);
+    // ... and leaving the loop lets the works' pools empty before anything is torn down.
+    QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit"));
+    QVERIFY(!work->HasRegisteredRun());
+    quitting = false;
 }
 
 QTEST_MAIN(tst_MainWindow)
