@@ -20,6 +20,16 @@ void HomeOverview::setUpRows() {
     }
 }
 
+void HomeOverview::followRow(QObject* statusButton) const {
+    auto* button = qobject_cast<QPushButton*>(statusButton);
+    if (!button || button->text() != QStringLiteral("前往处理 >"))
+        return;
+    for (const Row& row : rows) {
+        if (row.status == button && row.navigation)
+            row.navigation->click();
+    }
+}
+
 void HomeOverview::refreshDiskStatus() {
     const auto space = DriveQuery::query("C:");
     if (!space || space->totalGiB <= 0)

@@ -4,6 +4,7 @@
 
 class AnimatedLabel;
 class QLabel;
+class QObject;
 class QProgressBar;
 class QPushButton;
 class QWidget;
@@ -18,6 +19,8 @@ public:
         QLabel* info = nullptr;
         QPushButton* status = nullptr;
         const char* tagline = "";
+        // The navigation button of the row's page.
+        QPushButton* navigation = nullptr;
     };
     struct DiskWidgets {
         QLabel* information = nullptr;
@@ -29,6 +32,8 @@ public:
 
     // Each row waits for its first scan: tagline and "等待扫描".
     void setUpRows();
+    // A click on a row's status button leads to the row's page once its scan has results.
+    void followRow(QObject* statusButton) const;
     // Shows how full drive C: is; an unreadable drive keeps the previous texts.
     void refreshDiskStatus();
     // One animated strip per row, running hidden until its row's scan shows it.

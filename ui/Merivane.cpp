@@ -69,15 +69,22 @@ Merivane::Merivane(QWidget* parent)
     home = std::make_unique<HomeOverview>(
         ui->tsHome,
         std::array<HomeOverview::Row, HomeOverview::rowCount>{{
-            {ui->label, ui->lblHomeCCInfo, ui->lblHomeCCStatus, "C盘瘦身不误删"},
-            {ui->label_74, ui->lblHomeVXInfo, ui->lblHomeVXStatus, "深度瘦身微信空间"},
-            {ui->label_89, ui->lblHomeQQInfo, ui->lblHomeQQStatus, "深度瘦身QQ空间"},
-            {ui->label_113, ui->lblHomeLFInfo, ui->lblHomeLFStatus, "大文件分区迁移"},
-            {ui->label_114, ui->lblHomePrivacyInfo, ui->lblHomePrivacyStatus, "清理痕迹记录"},
+            {ui->label, ui->lblHomeCCInfo, ui->lblHomeCCStatus, "C盘瘦身不误删",
+             ui->btnDriverCClean},
+            {ui->label_74, ui->lblHomeVXInfo, ui->lblHomeVXStatus, "深度瘦身微信空间",
+             ui->btnVXClean},
+            {ui->label_89, ui->lblHomeQQInfo, ui->lblHomeQQStatus, "深度瘦身QQ空间",
+             ui->btnQQClean},
+            {ui->label_113, ui->lblHomeLFInfo, ui->lblHomeLFStatus, "大文件分区迁移",
+             ui->btnLargeFileReplace},
+            {ui->label_114, ui->lblHomePrivacyInfo, ui->lblHomePrivacyStatus, "清理痕迹记录",
+             ui->btnPrivacyFileClean},
         }},
         HomeOverview::DiskWidgets{ui->lblHomeSpaceInfomation, ui->lblHomeSpaceStatus,
                                   ui->pbHomeCDiskInfomation});
     home->setUpRows();
+    for (int row = 0; row < HomeOverview::rowCount; ++row)
+        connect(home->row(row).status, &QPushButton::clicked, this, &Merivane::onLSClick);
     setUpTrayIcon();
     home->refreshDiskStatus();
 
@@ -331,6 +338,10 @@ void Merivane::mouseReleaseEvent(QMouseEvent* event) {
 void Merivane::OnWorkStatusChanging(IWork::WorkStatus WS) {
     presenter->apply(WS);
     endOneKeyScanIfDone();
+}
+
+void Merivane::onLSClick() {
+    home->followRow(sender());
 }
 
 void Merivane::onScanFinished(IWork::WorkStatus ws, int homeRow) {

@@ -60,6 +60,7 @@ private slots:
     void on_btnCCleanRestart_clicked();
     void on_btnSetLargeFileReplaceDestDir_clicked();
 
+    void onLSClick();
     void onScanFinished(IWork::WorkStatus ws, int homeRow);
     void onAboutToQuit();
 

@@ -84,6 +84,8 @@ private slots:
     void dialogs();
     void largeFileDestination();
     void ccleanScanAndClean();
+    void homeRowLeadsToPage_data();
+    void homeRowLeadsToPage();
     void diskSentenceWithoutDriveC();
     void closeToTray_data();
     void closeToTray();
@@ -368,6 +370,24 @@ void tst_MainWindow::ccleanScanAndClean() {
         it = ticked ? expected.erase(it) : std::next(it);
     }
     QCOMPARE(FileTree::snapshot(profile.onC(QString())), expected);
+}
+
+void tst_MainWindow::homeRowLeadsToPage_data() {
+    QTest::addColumn<QString>("statusButton");
+    QTest::addColumn<QString>("page"); // where a click on it leads
+    QTest::newRow("C-drive row with results") << "lblHomeCCStatus"
+                                              << "tsDriverCClean";
+    QTest::newRow("WeChat row still waiting") << "lblHomeVXStatus"
+                                              << "tsHome";
+}
+
+void tst_MainWindow::homeRowLeadsToPage() {
+    QFETCH(QString, statusButton);
+    QFETCH(QString, page);
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnHome")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(statusButton), Qt::LeftButton);
+    QCOMPARE(child<QTabWidget>(QStringLiteral("twControl"))->currentWidget()->objectName(), page);
+    QVERIFY(child<QPushButton>(QStringLiteral("btn") + page.mid(2))->isChecked());
 }
 
 void tst_MainWindow::diskSentenceWithoutDriveC() {
