@@ -38,6 +38,14 @@ AbstractButton {
         cursorShape: Qt.PointingHandCursor
     }
 
+    // Qt makes a button checkable as soon as it is ticked, and a checkable button flips
+    // itself on a click before clicked() arrives; keep it plain so only the rule below decides.
+    checkable: false
+    onCheckableChanged: {
+        if (checkable)
+            checkable = false
+    }
+
     onClicked: {
         if (buttonGroup)
             buttonGroup.checkButton(control)

@@ -6,6 +6,7 @@
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -41,6 +42,42 @@ bool openScene(AboutUsDlg& dialog) {
         return false;
     QQuickWidget* view = viewOf(dialog);
     return view && view->status() == QQuickWidget::Ready && view->rootObject();
+}
+// A scene with one tick box of the shared components, as the duplicate page uses it.
+const char* const TickBoxScene = R"(
+import QtQuick 2.12
+import "qrc:/QML/resources/QML"
+Rectangle {
+    width: 240; height: 60; color: "white"
+    property bool grouped: false
+    property int groupCalls: 0
+    property var groupSaw: null
+    QtObject {
+        id: group
+        function checkButton(button) {
+            groupCalls += 1
+            groupSaw = button
+            button.checked = true
+        }
+    }
+    CCheckButton {
+        objectName: "box"
+        x: 12; y: 12
+        imageSource: "qrc:/UI/resources/UI/"
+        buttonGroup: grouped ? group : null
+    }
+}
+)";
+
+QQuickItem* findImage(QQuickItem* item) {
+    if (item->inherits("QQuickImage"))
+        return item;
+    const auto children = item->childItems();
+    for (QQuickItem* child : children) {
+        if (QQuickItem* found = findImage(child))
+            return found;
+    }
+    return nullptr;
 }
 } // namespace
 
@@ -130,6 +167,71 @@ private slots:
         QVERIFY(!close->property("pressed").toBool());
         if (closes)
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+    void tickBoxTogglesAloneAndDefersToItsGroup_data() {
+        QTest::addColumn<bool>("grouped");
+        QTest::addColumn<bool>("checkedBefore");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("checkedAfter");
+        QTest::addColumn<int>("groupCalls");
+        QTest::newRow("alone, ticks") << false << false << "重复图片" << true << 0;
+        QTest::newRow("alone, unticks") << false << true << "重复图片" << false << 0;
+        QTest::newRow("alone, no text") << false << false << "" << true << 0;
+        QTest::newRow("grouped, the group ticks") << true << false << "重复文档" << true << 1;
+        QTest::newRow("grouped, no toggling off") << true << true << "重复文档" << true << 1;
+    }
+
+    void tickBoxTogglesAloneAndDefersToItsGroup() {
+        QFETCH(bool, grouped);
+        QFETCH(bool, checkedBefore);
+        QFETCH(QString, text);
+        QFETCH(bool, checkedAfter);
+        QFETCH(int, groupCalls);
+
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile file(dir.filePath(QStringLiteral("TickBox.qml")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(TickBoxScene);
+        file.close();
+        QQuickWidget view;
+        view.setSource(QUrl::fromLocalFile(file.fileName()));
+        QCOMPARE(view.status(), QQuickWidget::Ready);
+        QQuickItem* root = view.rootObject();
+        auto* box = root->findChild<QQuickItem*>(QStringLiteral("box"));
+        QVERIFY(box);
+        root->setProperty("grouped", grouped);
+        box->setProperty("checked", checkedBefore);
+        box->setProperty("text", text);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        const QPoint centre =
+            box->mapToScene(QPointF(box->width() / 2, box->height() / 2)).toPoint();
+        sendMouse(&view, QEvent::MouseButtonPress, centre, Qt::LeftButton);
+        sendMouse(&view, QEvent::MouseButtonRelease, centre, Qt::NoButton);
+
+        QTRY_COMPARE(box->property("checked").toBool(), checkedAfter);
+        QCOMPARE(root->property("groupCalls").toInt(), groupCalls);
+        if (groupCalls > 0)
+            QCOMPARE(root->property("groupSaw").value<QObject*>(), box);
+
+        QQuickItem* image = findImage(box);
+        QVERIFY(image);
+        QCOMPARE(image->size(), QSizeF(18, 18));
+        const QString picture = checkedAfter ? "Checked.png" : "Nor.png";
+        QCOMPARE(image->property("source").toUrl(),
+                 QUrl(QStringLiteral("qrc:/UI/resources/UI/") + picture));
+        QTRY_COMPARE(image->property("status").toInt(), 1); // Image.Ready: the picture exists
+        const QStringList texts = sceneTexts(root);
+        QCOMPARE(texts.contains(text), !text.isEmpty());
+        QCOMPARE(box->width() > 18, !text.isEmpty());
+
+        const QString shot = QStringLiteral("tickbox_%1_%2")
+                                 .arg(grouped ? "grouped" : "alone", checkedAfter ? "on" : "off");
+        QVERIFY(!saveScreenshot(view.grabFramebuffer(), shot + (text.isEmpty() ? "_bare" : ""))
+                     .isEmpty());
     }
 
     void dragsByItsBody() {
