@@ -91,49 +91,50 @@ void IWork::ReportStatus(WorkStatus status) {
 
 int IWork::StartWorkers(WorkStatus finishedStatus, std::function<void()> taskLoop,
                         unsigned hardwareThreads) {
-    auto loop = std::make_shared<const std::function<void()>>(std::move(taskLoop));
+    auto run = std::make_shared<Run>();
+    run->taskLoop = std::move(taskLoop);
+    run->finishedStatus = finishedStatus;
     const unsigned count = WorkerCount(hardwareThreads);
     int started = 0;
     {
         // Every worker is registered before any can reach LeavePool, so each one finds
-        // its own entry and only the true last one sees a single entry left.
+        // its own entry and the run's count only reaches zero at its true last worker.
         std::lock_guard<std::mutex> lock(threadListMutex);
         try {
             threads.reserve(threads.size() + count);
             for (unsigned i = 0; i < count; ++i) {
-                threads.push_back(LaunchWorker(
-                    [this, loop, finishedStatus] { RunWorker(loop, finishedStatus); }));
-                ++started;
+                threads.push_back(LaunchWorker([this, run] { RunWorker(run); }));
+                ++run->workers;
             }
         } catch (const std::exception&) {
             // Out of threads or memory: the run goes on with the workers already started.
         }
+        started = run->workers;
     }
     if (started == 0)
         ReportStatus(finishedStatus);
     return started;
 }
 
-void IWork::RunWorker(const std::shared_ptr<const std::function<void()>>& taskLoop,
-                      WorkStatus finishedStatus) noexcept {
+void IWork::RunWorker(const std::shared_ptr<Run>& run) noexcept {
     activeWorkers.fetch_add(1);
     try {
-        (*taskLoop)();
+        run->taskLoop();
     } catch (...) {
         // Engines catch per task; anything left over ends this worker's loop only.
     }
     activeWorkers.fetch_sub(1);
     try {
-        LeavePool(finishedStatus);
+        LeavePool(*run);
     } catch (...) {
     }
 }
 
-void IWork::LeavePool(WorkStatus finishedStatus) {
+void IWork::LeavePool(Run& run) {
     bool last = false;
     {
         std::lock_guard<std::mutex> lock(threadListMutex);
-        last = threads.size() == 1 && threads.front().get_id() == std::this_thread::get_id();
+        last = --run.workers == 0;
         if (!last)
             EraseOwnThread();
     }
@@ -141,7 +142,7 @@ void IWork::LeavePool(WorkStatus finishedStatus) {
         return;
     // The last worker stays registered until it has reported, so a new run cannot start
     // (and report its started status) before this run's finished status is out.
-    ReportStatus(finishedStatus);
+    ReportStatus(run.finishedStatus);
     std::lock_guard<std::mutex> lock(threadListMutex);
     EraseOwnThread();
 }

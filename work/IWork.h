@@ -107,9 +107,9 @@ public:
 
 protected:
     // Starts WorkerCount(hardwareThreads) workers, each running taskLoop inside a
-    // catch-all; the last one to leave reports finishedStatus once. When no thread can be
-    // started, finishedStatus is reported at once on the calling thread. Returns the
-    // number of workers started.
+    // catch-all; the last one of them to leave reports finishedStatus once, even when
+    // another run overlaps. When no thread can be started, finishedStatus is reported at
+    // once on the calling thread. Returns the number of workers started.
     int StartWorkers(WorkStatus finishedStatus, std::function<void()> taskLoop,
                      unsigned hardwareThreads = std::thread::hardware_concurrency());
     // Creates one thread; a test seam for thread start failures.
@@ -122,9 +122,15 @@ protected:
     std::mutex statusMutex;
 
 private:
-    void RunWorker(const std::shared_ptr<const std::function<void()>>& taskLoop,
-                   WorkStatus finishedStatus) noexcept;
-    void LeavePool(WorkStatus finishedStatus);
+    // What the workers of one StartWorkers call share; guarded by threadListMutex.
+    struct Run {
+        std::function<void()> taskLoop;
+        WorkStatus finishedStatus;
+        int workers = 0;
+    };
+
+    void RunWorker(const std::shared_ptr<Run>& run) noexcept;
+    void LeavePool(Run& run);
     void EraseOwnThread();
     int ReportStarted(RunKind run);
 };

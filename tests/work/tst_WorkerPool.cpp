@@ -33,6 +33,7 @@ private slots:
     void exactlyOneFinishedUnderContention();
     void stopEndsScanWithFinishedAndNextScanIsComplete();
     void secondStartWhileRegisteredIsRefused();
+    void overlappingRunsEachFinishOnce();
     void threadStartFailure_data();
     void threadStartFailure();
     void throwingTaskLoopStillFinishes();
@@ -149,6 +150,21 @@ void tst_WorkerPool::secondStartWhileRegisteredIsRefused() {
     QCOMPARE(work.foundSize.load(), 10u); // the refused call changed no task or counter
     QCOMPARE(recorder.count(IWork::CCleanScanning), 1);
     QCOMPARE(recorder.count(IWork::CCleanScanFinished), 1);
+}
+
+void tst_WorkerPool::overlappingRunsEachFinishOnce() {
+    FakeWork work;
+    StatusRecorder recorder;
+    work.statusCallback = recorder.callback();
+    work.CloseGate();
+    QCOMPARE(work.ScanWith(10, 2), 1);
+    work.WaitUntilHeldAtGate();
+    work.CleanWith(20, 4);
+    work.Open();
+    QVERIFY(waitIdle(work));
+    QCOMPARE(recorder.count(IWork::CCleanScanFinished), 1);
+    QCOMPARE(recorder.count(IWork::CCleanCleanFinished), 1);
+    QCOMPARE(work.foundSize.load(), 30u);
 }
 
 void tst_WorkerPool::threadStartFailure_data() {

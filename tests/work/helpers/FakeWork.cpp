@@ -26,6 +26,17 @@ int FakeWork::ScanWith(int tasks, unsigned hardwareThreads) {
     return 1;
 }
 
+void FakeWork::CleanWith(int tasks, unsigned hardwareThreads) {
+    {
+        std::lock_guard<std::mutex> lock(queueMutex);
+        for (int i = 0; i < tasks; ++i)
+            queue.push_back(i);
+    }
+    IWork::StartClean();
+    StartWorkers(
+        CCleanCleanFinished, [this] { TaskLoop(); }, hardwareThreads);
+}
+
 void FakeWork::TaskLoop() {
     {
         std::lock_guard<std::mutex> lock(queueMutex);

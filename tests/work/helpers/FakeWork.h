@@ -17,6 +17,9 @@ public:
     // Scans `tasks` tasks on the pool of `processors` hardware threads.
     int ScanWith(int tasks, unsigned processors);
     int StartScan() override { return ScanWith(taskCount, processors); }
+    // Starts a clean run of `tasks` tasks without waiting for a registered run, as a
+    // clean may be started over a running scan.
+    void CleanWith(int tasks, unsigned processors);
 
     // Blocks the first task until Open(); returns once a worker is waiting there.
     void CloseGate();
