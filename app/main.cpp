@@ -4,6 +4,7 @@
 #include "Merivane.h"
 #include "MessageHandler.h"
 #include "PathQString.h"
+#include "PinFontDpi.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_CClean.h"
@@ -29,10 +30,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling, true);
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);
     QQuickWindow::setDefaultAlphaBuffer(true);
-    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI")) {
-        qputenv("QT_FONT_DPI", "96");
-        qputenv("QT_SCALE_FACTOR", "1.0");
-    }
+    PinFontDpi();
 
     RegisterWorkMetaTypes();
     workBroker = new WorkBroker();
