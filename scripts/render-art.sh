@@ -2,7 +2,7 @@
 # Renders the UI art from its SVG sources in resources/UI/src into the files the resource
 # bundle ships (resources/UI/*.png|svg|gif and resources/Merivane/Merivane.ico). Run it
 # after editing a source and commit the results: the build itself needs no renderer.
-# Needs rsvg-convert (librsvg2-bin), ImageMagick and a Chinese font (fonts-wqy-microhei).
+# Needs rsvg-convert (librsvg2-bin), ImageMagick and a Chinese font: bash scripts/setup.sh --art.
 set -euo pipefail
 cd "$(dirname "$0")/../resources"
 src=UI/src

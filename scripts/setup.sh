@@ -10,11 +10,13 @@ packages=(
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls
     qml-module-qtquick-controls2 qml-module-qtquick-layouts qml-module-qtgraphicaleffects
     qml-module-qtqml-models2
-    xvfb xauth libgl1-mesa-dri fonts-wqy-microhei librsvg2-bin imagemagick
+    xvfb xauth libgl1-mesa-dri fonts-wqy-microhei
 )
-if [ "${1:-}" = "--wine" ]; then
-    packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine)
-fi
+case "${1:-}" in
+    --wine) packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine) ;;
+    # Only for re-rendering the committed art (scripts/render-art.sh).
+    --art) packages+=(librsvg2-bin imagemagick) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
