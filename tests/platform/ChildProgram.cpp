@@ -1,5 +1,6 @@
 #include "ChildProgram.h"
 
+#include "TestBackend.h"
 #include "platform/CrashHandler.h"
 #include "platform/ProfileEnvironment.h"
 
@@ -48,8 +49,9 @@ int ChildProgram::recordArguments(int argc, char** argv) {
     partial += ".partial";
     {
         std::ofstream out(partial, std::ios::binary);
-        for (int i = 2; i < argc; ++i)
-            out << argv[i] << '\0';
+        const auto args = TestBackend::arguments(argc, argv);
+        for (std::size_t i = 2; i < args.size(); ++i)
+            out << args[i] << '\0';
     }
     std::filesystem::rename(partial, file);
     return 0;

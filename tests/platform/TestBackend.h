@@ -51,6 +51,9 @@ public:
                                                   const std::string& base);
     // A file name that is not valid Unicode on this platform.
     static std::filesystem::path invalidUnicodeName();
+    // The bytes of an INI file holding this text, in the encoding the platform's INI reader
+    // expects (Windows: the ANSI code page, unless the text starts with a byte-order mark).
+    static std::string iniFileBytes(const std::string& text);
 
     // Mounts a volume of the given size at folder (an existing empty folder). Returns why
     // the test must be skipped when that is not possible here.
@@ -60,6 +63,9 @@ public:
 
     // This test program, which doubles as the child program (see ChildProgram).
     static std::filesystem::path selfExecutable();
+    // This program's arguments as UTF-8, argv[0] first. Windows reads them from the wide
+    // command line: argv holds them in the ANSI code page.
+    static std::vector<std::string> arguments(int argc, char** argv);
     struct ChildResult {
         bool started = false;
         int exitCode = 0;

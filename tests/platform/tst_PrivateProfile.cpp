@@ -1,4 +1,5 @@
 #include "TempFolder.h"
+#include "TestBackend.h"
 #include "platform/PrivateProfile.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,8 @@ class PrivateProfileTest : public testing::TestWithParam<IniRow> {};
 TEST_P(PrivateProfileTest, ReadsTheKey) {
     const auto& row = GetParam();
     TempFolder folder;
-    const auto file = TempFolder::writeFile(folder / "UserDataInfo.ini", row.content);
+    const auto file =
+        TempFolder::writeFile(folder / "UserDataInfo.ini", TestBackend::iniFileBytes(row.content));
     EXPECT_EQ(PrivateProfile::getString(row.section, row.key, "default", file), row.expected);
 }
 

@@ -182,3 +182,11 @@ TestBackend::profileVariablesFor(const std::filesystem::path& home) {
 std::optional<std::string> TestBackend::documentsFor(const std::string& profile) {
     return profile + "/Documents";
 }
+
+std::vector<std::string> TestBackend::arguments(int argc, char** argv) {
+    return {argv, argv + argc};
+}
+
+std::string TestBackend::iniFileBytes(const std::string& text) {
+    return text;
+}
