@@ -1,0 +1,352 @@
+#include "TestBackend.h"
+
+#include "TempFolder.h"
+
+#include <cstdlib>
+#include <map>
+// shellapi.h needs the types of windows.h, so the order matters.
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
+// Windows: the real registry, drives and environment. Under Wine (the test runner on
+// Linux) a few things are reached through Wine's own means, each marked below.
+namespace {
+
+std::wstring wide(const std::string& utf8) {
+    if (utf8.empty())
+        return {};
+    const int size = static_cast<int>(utf8.size());
+    std::wstring text(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)),
+        L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.data(), static_cast<int>(text.size()));
+    return text;
+}
+
+std::string utf8(const std::wstring& text) {
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    std::string bytes(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size,
+                                                                   nullptr, 0, nullptr, nullptr)),
+                      '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, bytes.data(), static_cast<int>(bytes.size()),
+                        nullptr, nullptr);
+    return bytes;
+}
+
+bool underWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// Wine's own export that gives the Linux path behind a Windows path.
+std::optional<std::string> unixPathOf(const std::filesystem::path& path) {
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    auto toUnix = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix)
+        return std::nullopt;
+    char* name = toUnix(path.c_str());
+    if (!name)
+        return std::nullopt;
+    std::string result(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// The Windows command-line form of one argument, as the C runtime splits it again.
+std::wstring quoted(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos)
+        return argument;
+    std::wstring result = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        result.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        result += c;
+    }
+    result.append(backslashes * 2, L'\\');
+    return result + L"\"";
+}
+
+// Runs a program with the given command line and waits; the exit code, or nothing when it
+// could not start.
+std::optional<DWORD> runAndWait(const std::wstring& program, std::wstring commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return std::nullopt;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+// Drive letters this program added with DefineDosDeviceW; they would otherwise outlive it
+// for the whole logon session.
+class DefinedDrives {
+public:
+    ~DefinedDrives() {
+        for (const auto& [letter, target] : targets_)
+            DefineDosDeviceW(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE,
+                             std::wstring{letter, L':'}.c_str(), target.c_str());
+    }
+    void add(wchar_t letter, const std::wstring& target) {
+        if (DefineDosDeviceW(0, std::wstring{letter, L':'}.c_str(), target.c_str()))
+            targets_[letter] = target;
+    }
+
+private:
+    std::map<wchar_t, std::wstring> targets_;
+};
+
+} // namespace
+
+void TestBackend::setEnv(const std::string& name, const std::optional<std::string>& value) {
+    const std::wstring wideName = wide(name);
+    SetEnvironmentVariableW(wideName.c_str(), value ? wide(*value).c_str() : nullptr);
+    // The C runtime's copy, which getenv reads; "NAME=" removes the variable there.
+    _wputenv((wideName + L"=" + (value ? wide(*value) : std::wstring())).c_str());
+}
+
+std::optional<std::string> TestBackend::env(const std::string& name) {
+    const std::wstring wideName = wide(name);
+    SetLastError(ERROR_SUCCESS);
+    const DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+    if (size == 0)
+        return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? std::nullopt
+                                                        : std::optional<std::string>("");
+    std::wstring value(size, L'\0');
+    value.resize(GetEnvironmentVariableW(wideName.c_str(), value.data(), size));
+    return utf8(value);
+}
+
+// The tests work in the real registry, below keys of their own that they delete again.
+void TestBackend::isolateRegistry(const std::filesystem::path&) {}
+
+std::optional<std::filesystem::path> TestBackend::registryStoreFile() {
+    return std::nullopt;
+}
+
+// The Run key itself starts programs at logon; there is no entry file besides it.
+std::optional<std::filesystem::path> TestBackend::autostartEntryFile(const std::string&) {
+    return std::nullopt;
+}
+
+std::string TestBackend::runValueFor(const std::filesystem::path& program) {
+    return utf8(std::filesystem::path(program).make_preferred().native());
+}
+
+bool TestBackend::canWriteLocalMachine() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_CREATE_SUB_KEY | KEY_WOW64_64KEY,
+                      &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Windows sets the profile variables itself.
+std::vector<std::pair<std::string, std::string>>
+TestBackend::profileVariablesFor(const std::filesystem::path&) {
+    return {};
+}
+
+// The shell's Documents folder does not follow USERPROFILE.
+std::optional<std::string> TestBackend::documentsFor(const std::string&) {
+    return std::nullopt;
+}
+
+// C: is the system drive and stays what it is; a letter that is free becomes a substitute
+// drive for its folder. Under Wine, scripts/test-wine.sh gives the prefix a D: drive,
+// since Wine's DefineDosDeviceW names no usable drive.
+void TestBackend::mapDrives(const std::vector<std::pair<char, std::filesystem::path>>& drives) {
+    static DefinedDrives defined;
+    for (const auto& [letter, folder] : drives) {
+        const std::wstring root{static_cast<wchar_t>(letter), L':', L'\\'};
+        if (GetDriveTypeW(root.c_str()) == DRIVE_NO_ROOT_DIR)
+            defined.add(static_cast<wchar_t>(letter), folder.native());
+    }
+}
+
+std::filesystem::path TestBackend::nativeOnDrive(char letter,
+                                                 const std::vector<std::string>& parts) {
+    std::filesystem::path path(std::wstring{static_cast<wchar_t>(letter), L':', L'\\'});
+    for (const auto& part : parts)
+        path /= wide(part);
+    return path;
+}
+
+// Windows paths are the native ones.
+std::filesystem::path TestBackend::nativeWithoutDrive(const std::string& windowsPath) {
+    return wide(windowsPath);
+}
+
+std::filesystem::path TestBackend::nativeOnUnknownDrive(const std::string& windowsPath) {
+    return wide(windowsPath);
+}
+
+std::filesystem::path TestBackend::systemDriveFolder() {
+    return L"C:\\";
+}
+
+// Under Wine, Z: is the Linux root and /proc another file system; on Windows, another
+// fixed drive than the one of the temporary folder, if there is one.
+std::filesystem::path TestBackend::otherFileSystemFolder() {
+    if (underWine())
+        return L"Z:\\proc";
+    const auto temporary = std::filesystem::temp_directory_path().root_name().native();
+    for (wchar_t letter = L'C'; letter <= L'Z'; ++letter) {
+        const std::wstring root{letter, L':', L'\\'};
+        if (GetDriveTypeW(root.c_str()) == DRIVE_FIXED &&
+            CompareStringOrdinal(root.c_str(), 2, temporary.c_str(),
+                                 static_cast<int>(temporary.size()), TRUE) != CSTR_EQUAL)
+            return root;
+    }
+    return {};
+}
+
+// A dot name means nothing on Windows; the hidden attribute does.
+std::filesystem::path TestBackend::createHiddenFile(const std::filesystem::path& folder,
+                                                    const std::string& base) {
+    const auto file = TempFolder::writeFile(folder / wide(base), "hidden");
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    return file;
+}
+
+// Windows names are UTF-16; an unpaired surrogate is a valid name but no Unicode text.
+// Wine keeps names as UTF-8 on Linux and cannot store one; it shows a Linux name that is
+// not UTF-8 with U+FFFD in its place, which is the nearest a program under Wine can see.
+std::filesystem::path TestBackend::invalidUnicodeName() {
+    const wchar_t odd = underWine() ? 0xFFFD : 0xD800;
+    return std::wstring(L"bad") + odd + L" name";
+}
+
+// Windows mounts volumes in folders only from virtual disks, with administrator rights.
+// Under Wine, running as root, a Linux tmpfs is mounted there instead (Wine starts Linux
+// programs through CreateProcessW).
+std::optional<std::string> TestBackend::mountSmallVolume(const std::filesystem::path& folder,
+                                                         std::uint64_t bytes) {
+    if (!underWine())
+        return "mounting a volume in a folder needs a virtual disk and administrator rights";
+    const auto target = unixPathOf(folder);
+    if (!target)
+        return "the Linux path of the folder is unknown";
+    const std::wstring command = L"mount -t tmpfs -o size=" + std::to_wstring(bytes) +
+                                 L" merivane-test " + quoted(wide(*target));
+    const auto code = runAndWait(L"Z:\\bin\\mount", command);
+    ULARGE_INTEGER available{}, total{}, free{};
+    const std::wstring root = folder.native() + L"\\";
+    // Wine does not pass on the exit code of a Linux program; the size tells instead.
+    if (!code || !GetDiskFreeSpaceExW(root.c_str(), &available, &total, &free) ||
+        total.QuadPart > bytes)
+        return "mounting a small tmpfs is not permitted here; run as root to test a full disk";
+    return std::nullopt;
+}
+
+void TestBackend::unmountSmallVolume(const std::filesystem::path& folder) {
+    if (const auto target = unixPathOf(folder))
+        runAndWait(L"Z:\\bin\\umount", L"umount -l " + quoted(wide(*target)));
+}
+
+std::filesystem::path TestBackend::selfExecutable() {
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length < name.size()) {
+            name.resize(length);
+            return name;
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
+std::vector<std::string> TestBackend::arguments(int, char**) {
+    // The char** arguments are in the ANSI code page; the wide command line holds them all.
+    std::vector<std::string> result;
+    int count = 0;
+    if (wchar_t** wideArguments = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i)
+            result.push_back(utf8(wideArguments[i]));
+        LocalFree(wideArguments);
+    }
+    return result;
+}
+
+// GetPrivateProfileString reads a file without byte-order mark in the ANSI code page.
+std::string TestBackend::iniFileBytes(const std::string& text) {
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+        return text;
+    const std::wstring wideText = wide(text);
+    const int size = static_cast<int>(wideText.size());
+    std::string bytes(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wideText.data(), size,
+                                                                   nullptr, 0, nullptr, nullptr)),
+                      '\0');
+    WideCharToMultiByte(CP_ACP, 0, wideText.data(), size, bytes.data(),
+                        static_cast<int>(bytes.size()), nullptr, nullptr);
+    return bytes;
+}
+
+TestBackend::ChildResult TestBackend::runChild(const std::vector<std::string>& args,
+                                               const std::filesystem::path& folder) {
+    const auto errorFile = folder / L"child-stderr.txt";
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE errorOutput =
+        CreateFileW(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ChildResult result;
+    if (errorOutput == INVALID_HANDLE_VALUE)
+        return result;
+    const auto program = selfExecutable();
+    std::wstring commandLine = quoted(program.native());
+    for (const auto& arg : args)
+        commandLine += L" " + quoted(wide(arg));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = errorOutput;
+    PROCESS_INFORMATION process{};
+    result.started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                    nullptr, folder.c_str(), &startup, &process) != FALSE;
+    CloseHandle(errorOutput);
+    if (!result.started)
+        return result;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    result.exitCode = static_cast<int>(code);
+    result.errorOutput = TempFolder::readFile(errorFile);
+    std::filesystem::remove(errorFile);
+    return result;
+}
+
+bool TestBackend::looksLikeDump(const std::string& content) {
+    return content.rfind("MDMP", 0) == 0;
+}
+
+// The exception codes, as the crash handler prints them (decimal).
+std::optional<std::string> TestBackend::crashCode(const std::string& kind) {
+    if (kind == "segv")
+        return std::to_string(0xC0000005ul); // EXCEPTION_ACCESS_VIOLATION
+    if (kind == "overflow")
+        return std::to_string(0xC00000FDul); // EXCEPTION_STACK_OVERFLOW
+    if (kind == "abort")
+        return std::to_string(0x40000015ul); // STATUS_FATAL_APP_EXIT, raised on abort()
+    return std::nullopt;
+}
