@@ -16,6 +16,7 @@
 #include <QButtonGroup>
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -83,6 +84,8 @@ private slots:
     void dialogs_data();
     void dialogs();
     void largeFileDestination();
+    void chooseLargeFileDestination_data();
+    void chooseLargeFileDestination();
     void ccleanScanAndClean();
     void homeRowLeadsToPage_data();
     void homeRowLeadsToPage();
@@ -271,6 +274,46 @@ void tst_MainWindow::largeFileDestination() {
     QVERIFY(QFileInfo(QString::fromStdString(
                           platform::Drives::toNativePath(stored.toStdString()).string()))
                 .isDir());
+}
+
+void tst_MainWindow::chooseLargeFileDestination_data() {
+    QTest::addColumn<QString>("folder"); // below the sample root; empty: cancel the dialog
+    QTest::addColumn<QString>("shown");  // empty: what was shown before
+    QTest::newRow("another folder") << "d/Backup"
+                                    << "D:\\Backup";
+    QTest::newRow("a Chinese folder name") << "d/搬家目录"
+                                           << "D:\\搬家目录";
+    QTest::newRow("cancelled") << QString() << QString();
+}
+
+void tst_MainWindow::chooseLargeFileDestination() {
+    QFETCH(QString, folder);
+    QFETCH(QString, shown);
+    auto* label = child<QLabel>(QStringLiteral("lblLargeFileReplaceDestDir"));
+    const QString before = label->text();
+    if (shown.isEmpty())
+        shown = before;
+    const QString native = QDir(profile.root()).filePath(folder);
+    if (!folder.isEmpty())
+        QVERIFY(QDir().mkpath(native));
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (folder.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(native);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept checks the choice
+    });
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnSetLargeFileReplaceDestDir")),
+                      Qt::LeftButton);
+    QCOMPARE(label->text(), shown);
+    QCOMPARE(QSettings(AppPaths::current().configFile, QSettings::IniFormat)
+                 .value(QStringLiteral("LargeFileSaveDir"))
+                 .toString(),
+             shown);
 }
 
 void tst_MainWindow::ccleanScanAndClean() {
