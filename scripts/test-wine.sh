@@ -43,6 +43,9 @@ export WINEPREFIX=$scratch/prefix HOME=$scratch/home XDG_CONFIG_HOME=$scratch/ho
 export XDG_DATA_HOME=$scratch/home/.local/share
 export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
 export DISPLAY= WAYLAND_DISPLAY=
+# The program's users run Chinese Windows: ANSI code page 936. Wine takes it from the
+# locale variables, whether or not that Linux locale is installed.
+wine_env=(env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
 mkdir -p "$HOME" "$scratch/run"
 cleanup() {
     "$wineserver" -k >/dev/null 2>&1 || true
@@ -50,16 +53,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if ! timeout 300 "$wine" wineboot -i >"$scratch/wineboot.log" 2>&1; then
+if ! timeout 300 "${wine_env[@]}" "$wine" wineboot -i >"$scratch/wineboot.log" 2>&1; then
     tail -n 20 "$scratch/wineboot.log" >&2
     cannot_run "wineboot failed to create a prefix"
 fi
 timeout 120 "$wineserver" -w || cannot_run "the Wine server did not settle"
 [ -d "$WINEPREFIX/drive_c/windows" ] || cannot_run "wineboot left no drive_c/windows in the prefix"
+# A second fixed drive, D:, as most Windows machines have; Wine's DefineDosDeviceW gives
+# none that works.
+mkdir -p "$scratch/drive_d"
+ln -s "$scratch/drive_d" "$WINEPREFIX/dosdevices/d:"
 
 say "running $(basename "$exe") under $("$wine" --version 2>/dev/null || echo Wine)"
 set +e
-(cd "$scratch/run" && timeout 900 "$wine" "$exe" --gtest_color=no) 2>&1 | tee "$scratch/tests.log"
+(cd "$scratch/run" && timeout 900 "${wine_env[@]}" "$wine" "$exe" --gtest_color=no) 2>&1 | tee "$scratch/tests.log"
 status=${PIPESTATUS[0]}
 set -e
 

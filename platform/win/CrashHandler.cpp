@@ -1,7 +1,6 @@
 #include "platform/CrashHandler.h"
 
 #include <csignal>
-#include <cstdio>
 #include <cstring>
 #include <ctime>
 // dbghelp.h needs the types of windows.h, so the order matters.
@@ -32,6 +31,25 @@ void dumpName(wchar_t (&wideName)[100]) {
     }
 }
 
+// "record->ExceptionCode:%lu\n" straight to the standard error handle: the C runtime's
+// stream lock may be held by the thread that crashed, and its text mode would add a CR.
+void printCode(unsigned long code) {
+    char line[64] = "record->ExceptionCode:";
+    std::size_t length = std::strlen(line);
+    char digits[16] = {};
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + code % 10);
+        code /= 10;
+    } while (code != 0);
+    while (count > 0) {
+        line[length++] = digits[--count];
+    }
+    line[length++] = '\n';
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), line, static_cast<DWORD>(length), &written, nullptr);
+}
+
 struct CrashReport {
     EXCEPTION_POINTERS* pointers;
     DWORD threadId;
@@ -56,8 +74,7 @@ DWORD WINAPI writeReport(void* context) {
     const unsigned long code = report->pointers && report->pointers->ExceptionRecord
                                    ? report->pointers->ExceptionRecord->ExceptionCode
                                    : 0;
-    std::fprintf(stderr, "record->ExceptionCode:%lu\n", code);
-    std::fflush(stderr);
+    printCode(code);
     return 0;
 }
 
