@@ -71,6 +71,9 @@ public:
         int exitCode = 0;
         std::string errorOutput;
     };
+    // Child processes not reaped yet: still running, or ended and never waited for
+    // (zombies). Zero where ended processes leave nothing behind.
+    static int unreapedChildren();
     // Runs this program with args in folder and waits for it.
     static ChildResult runChild(const std::vector<std::string>& args,
                                 const std::filesystem::path& folder);

@@ -54,6 +54,10 @@ TEST_P(ShellTest, StartsTheProgramWithoutInterpretingAnything) {
     const auto args = recordedArguments(file);
     ASSERT_TRUE(args.has_value()) << "the started program recorded nothing";
     EXPECT_EQ(*args, row.arguments);
+    // Once it ends the program is reaped, not left behind as a zombie.
+    for (int i = 0; i < 3000 && TestBackend::unreapedChildren() > 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(TestBackend::unreapedChildren(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -7,8 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <map>
 #include <spawn.h>
+#include <sstream>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -189,4 +191,25 @@ std::vector<std::string> TestBackend::arguments(int argc, char** argv) {
 
 std::string TestBackend::iniFileBytes(const std::string& text) {
     return text;
+}
+
+int TestBackend::unreapedChildren() {
+    // "pid (name) state ppid ...": the name may hold blanks, so parse after the last ')'.
+    const std::string self = std::to_string(::getpid());
+    int children = 0;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line))
+            continue;
+        const auto close = line.rfind(')');
+        if (close == std::string::npos)
+            continue;
+        std::istringstream rest(line.substr(close + 1));
+        std::string state, parent;
+        if (rest >> state >> parent && parent == self)
+            ++children;
+    }
+    return children;
 }
