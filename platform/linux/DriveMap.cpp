@@ -66,8 +66,10 @@ std::vector<DriveMap::Drive> DriveMap::parseOverride(const std::string& text) {
         drives.erase(std::remove_if(drives.begin(), drives.end(),
                                     [letter](const Drive& d) { return d.letter == letter; }),
                      drives.end());
-        drives.push_back(
-            {letter, std::filesystem::path(entry.substr(2)).lexically_normal(), DriveType::Fixed});
+        std::string folder = std::filesystem::path(entry.substr(2)).lexically_normal().native();
+        while (folder.size() > 1 && folder.back() == '/')
+            folder.pop_back(); // "C=/x/c/" names the same folder as "C=/x/c"
+        drives.push_back({letter, folder, DriveType::Fixed});
     }
     std::sort(drives.begin(), drives.end(),
               [](const Drive& a, const Drive& b) { return a.letter < b.letter; });

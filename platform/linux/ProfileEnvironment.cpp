@@ -36,12 +36,16 @@ void ProfileEnvironment::set(const std::string& name, const std::string& value) 
 
 void ProfileEnvironment::ensureWindowsVariables() {
     const std::string home = valueOr("HOME", "");
+    // Without HOME there is no base for the per-user defaults: those stay unset.
+    const auto underHome = [&](const std::string& rest) {
+        return home.empty() ? home : home + rest;
+    };
     setIfUnset("TEMP", valueOr("TMPDIR", "/tmp"));
     setIfUnset("USERPROFILE", home);
-    if (home.empty() && isUnset("XDG_CONFIG_HOME"))
-        return; // no base for the per-user folders below
-    setIfUnset("APPDATA", valueOr("XDG_CONFIG_HOME", home + "/.config"));
-    setIfUnset("PUBLIC", valueOr("XDG_DATA_HOME", home + "/.local/share") + "/merivane/Public");
+    setIfUnset("APPDATA", valueOr("XDG_CONFIG_HOME", underHome("/.config")));
+    const std::string data = valueOr("XDG_DATA_HOME", underHome("/.local/share"));
+    if (!data.empty())
+        setIfUnset("PUBLIC", data + "/merivane/Public");
 }
 
 } // namespace platform
