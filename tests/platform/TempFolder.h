@@ -12,7 +12,9 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const {
+        return path_ / name;
+    }
 
     // Writes a file (creating its folders) and returns its path.
     static std::filesystem::path writeFile(const std::filesystem::path& file,

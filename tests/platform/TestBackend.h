@@ -51,6 +51,9 @@ public:
                                                   const std::string& base);
     // A file name that is not valid Unicode on this platform.
     static std::filesystem::path invalidUnicodeName();
+    // Why no file of that name can be made here, where none can (Wine keeps Windows names
+    // as UTF-8 on Linux).
+    static std::optional<std::string> noInvalidUnicodeFiles();
     // The bytes of an INI file holding this text, in the encoding the platform's INI reader
     // expects (Windows: the ANSI code page, unless the text starts with a byte-order mark).
     static std::string iniFileBytes(const std::string& text);

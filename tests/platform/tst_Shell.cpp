@@ -5,6 +5,7 @@
 #include "platform/Shell.h"
 
 #include <chrono>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -25,12 +26,13 @@ void PrintTo(const ShellRow& row, std::ostream* out) {
 
 class ShellTest : public testing::TestWithParam<ShellRow> {
 protected:
-    // The child writes its arguments once, under their final name; wait for it to appear.
+    // The child writes its arguments once, under their final name; wait until it can be
+    // opened (Windows keeps a renamed file locked until the rename's own handle closes).
     static std::optional<std::vector<std::string>>
     recordedArguments(const std::filesystem::path& file) {
-        for (int i = 0; i < 3000 && !std::filesystem::exists(file); ++i)
+        for (int i = 0; i < 3000 && !std::ifstream(file); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (!std::filesystem::exists(file))
+        if (!std::ifstream(file))
             return std::nullopt;
         std::vector<std::string> args;
         const std::string text = TempFolder::readFile(file);

@@ -111,6 +111,10 @@ std::filesystem::path TestBackend::invalidUnicodeName() {
     return "bad\xff\xfe name \xc3";
 }
 
+std::optional<std::string> TestBackend::noInvalidUnicodeFiles() {
+    return std::nullopt;
+}
+
 std::optional<std::string> TestBackend::mountSmallVolume(const std::filesystem::path& folder,
                                                          std::uint64_t bytes) {
     const std::string options = "size=" + std::to_string(bytes);

@@ -226,11 +226,16 @@ std::filesystem::path TestBackend::createHiddenFile(const std::filesystem::path&
 }
 
 // Windows names are UTF-16; an unpaired surrogate is a valid name but no Unicode text.
-// Wine keeps names as UTF-8 on Linux and cannot store one; it shows a Linux name that is
-// not UTF-8 with U+FFFD in its place, which is the nearest a program under Wine can see.
 std::filesystem::path TestBackend::invalidUnicodeName() {
-    const wchar_t odd = underWine() ? 0xFFFD : 0xD800;
-    return std::wstring(L"bad") + odd + L" name";
+    return std::wstring(L"bad") + static_cast<wchar_t>(0xD800) + L" name";
+}
+
+// Wine keeps Windows names as UTF-8 on Linux: it can store neither an unpaired surrogate
+// nor, in a UTF-8 locale, the U+FFFD it shows for Linux names that are not UTF-8.
+std::optional<std::string> TestBackend::noInvalidUnicodeFiles() {
+    if (underWine())
+        return "Wine cannot store a file name that is not valid Unicode";
+    return std::nullopt;
 }
 
 // Windows mounts volumes in folders only from virtual disks, with administrator rights.
@@ -271,6 +276,11 @@ std::filesystem::path TestBackend::selfExecutable() {
         }
         name.resize(name.size() * 2);
     }
+}
+
+// Windows has no zombies: an ended process goes once its last handle is closed.
+int TestBackend::unreapedChildren() {
+    return 0;
 }
 
 std::vector<std::string> TestBackend::arguments(int, char**) {
