@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <cstdlib>
 
 namespace {
 // Navigation buttons and the icon each shows while checked.
