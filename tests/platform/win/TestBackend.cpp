@@ -238,6 +238,36 @@ std::optional<std::string> TestBackend::noInvalidUnicodeFiles() {
     return std::nullopt;
 }
 
+namespace {
+
+// The size of the volume a folder is on; nothing when it cannot be asked.
+std::optional<std::uint64_t> volumeSize(const std::filesystem::path& folder) {
+    ULARGE_INTEGER available{}, total{}, free{};
+    const std::wstring root = folder.native() + L"\\";
+    if (!GetDiskFreeSpaceExW(root.c_str(), &available, &total, &free))
+        return std::nullopt;
+    return total.QuadPart;
+}
+
+// Wine starts a Linux program but does not wait for it: its process handle is signalled at
+// once. So the effect is awaited instead, for ten seconds at most.
+bool awaitVolume(const std::filesystem::path& folder, std::uint64_t bytes, bool mounted) {
+    for (int i = 0; i < 200; ++i) {
+        const auto size = volumeSize(folder);
+        if (size && (*size <= bytes) == mounted)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+bool startUnmount(const std::filesystem::path& folder) {
+    const auto target = unixPathOf(folder);
+    return target && runAndWait(L"Z:\\bin\\umount", L"umount -l " + quoted(wide(*target)));
+}
+
+} // namespace
+
 // Windows mounts volumes in folders only from virtual disks, with administrator rights.
 // Under Wine, running as root, a Linux tmpfs is mounted there instead (Wine starts Linux
 // programs through CreateProcessW).
@@ -250,19 +280,17 @@ std::optional<std::string> TestBackend::mountSmallVolume(const std::filesystem::
         return "the Linux path of the folder is unknown";
     const std::wstring command = L"mount -t tmpfs -o size=" + std::to_wstring(bytes) +
                                  L" merivane-test " + quoted(wide(*target));
-    const auto code = runAndWait(L"Z:\\bin\\mount", command);
-    ULARGE_INTEGER available{}, total{}, free{};
-    const std::wstring root = folder.native() + L"\\";
-    // Wine does not pass on the exit code of a Linux program; the size tells instead.
-    if (!code || !GetDiskFreeSpaceExW(root.c_str(), &available, &total, &free) ||
-        total.QuadPart > bytes)
+    if (!runAndWait(L"Z:\\bin\\mount", command) || !awaitVolume(folder, bytes, true)) {
+        startUnmount(folder); // in case it comes too late
         return "mounting a small tmpfs is not permitted here; run as root to test a full disk";
+    }
     return std::nullopt;
 }
 
 void TestBackend::unmountSmallVolume(const std::filesystem::path& folder) {
-    if (const auto target = unixPathOf(folder))
-        runAndWait(L"Z:\\bin\\umount", L"umount -l " + quoted(wide(*target)));
+    const auto size = volumeSize(folder);
+    if (startUnmount(folder) && size)
+        awaitVolume(folder, *size, false);
 }
 
 std::filesystem::path TestBackend::selfExecutable() {
