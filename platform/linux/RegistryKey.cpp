@@ -40,6 +40,17 @@ public:
             name);
     }
 
+    // A copy of the named value when it exists with that type.
+    std::optional<Value> find(const std::string& name, Value::Type type) const {
+        std::optional<Value> found;
+        inspect([&](const RegistryNode& node) {
+            const Value* value = node.value(name);
+            if (value != nullptr && value->type == type)
+                found = *value;
+        });
+        return found;
+    }
+
     // Calls f with this key's node when it still exists.
     void inspect(const std::function<void(const RegistryNode&)>& f) const {
         RegistryStore::instance().read([&](const RegistryNode& root) {
@@ -161,27 +172,13 @@ bool RegistryKey::hasValue(const std::string& name) const {
 }
 
 std::optional<std::string> RegistryKey::readString(const std::string& name) const {
-    std::optional<std::string> text;
-    if (!isOpen())
-        return text;
-    d->inspect([&](const RegistryNode& node) {
-        const Value* value = node.value(name);
-        if (value != nullptr && value->type == Value::Type::String)
-            text = value->text;
-    });
-    return text;
+    const auto value = isOpen() ? d->find(name, Value::Type::String) : std::nullopt;
+    return value ? std::optional<std::string>(value->text) : std::nullopt;
 }
 
 std::optional<std::uint32_t> RegistryKey::readDword(const std::string& name) const {
-    std::optional<std::uint32_t> number;
-    if (!isOpen())
-        return number;
-    d->inspect([&](const RegistryNode& node) {
-        const Value* value = node.value(name);
-        if (value != nullptr && value->type == Value::Type::Dword)
-            number = value->dword;
-    });
-    return number;
+    const auto value = isOpen() ? d->find(name, Value::Type::Dword) : std::nullopt;
+    return value ? std::optional<std::uint32_t>(value->dword) : std::nullopt;
 }
 
 std::uint32_t RegistryKey::writeString(const std::string& name, const std::string& data) {
