@@ -13,7 +13,7 @@ packages=(
     xvfb xauth libgl1-mesa-dri fonts-wqy-microhei
 )
 case "${1:-}" in
-    --wine) packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine) ;;
+    --wine) packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine locales) ;;
     # Only for re-rendering the committed art (scripts/render-art.sh).
     --art) packages+=(librsvg2-bin imagemagick) ;;
 esac

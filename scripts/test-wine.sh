@@ -43,10 +43,13 @@ export WINEPREFIX=$scratch/prefix HOME=$scratch/home XDG_CONFIG_HOME=$scratch/ho
 export XDG_DATA_HOME=$scratch/home/.local/share
 export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
 export DISPLAY= WAYLAND_DISPLAY=
+mkdir -p "$HOME" "$scratch/run" "$scratch/locale"
 # The program's users run Chinese Windows: ANSI code page 936. Wine takes it from the
-# locale variables, whether or not that Linux locale is installed.
-wine_env=(env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
-mkdir -p "$HOME" "$scratch/run"
+# Linux locale, which must exist for file names to stay UTF-8; it is built privately here.
+localedef -i zh_CN -f UTF-8 "$scratch/locale/zh_CN.UTF-8" >/dev/null 2>&1 || true
+[ -f "$scratch/locale/zh_CN.UTF-8/LC_CTYPE" ] ||
+    cannot_run "the zh_CN.UTF-8 locale cannot be built (localedef, package locales)"
+wine_env=(env LOCPATH="$scratch/locale" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
 cleanup() {
     "$wineserver" -k >/dev/null 2>&1 || true
     rm -rf "$scratch"
