@@ -5,6 +5,7 @@
 #include "platform/SystemInfo.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <windows.h>
 
 using platform::SystemInfo;
@@ -33,19 +34,32 @@ TEST(SystemInfoTest, Windows7OrLowerFollowsTheVersion) {
         << major << "." << minor;
 }
 
-TEST(SystemInfoTest, ThreadBecomesDpiUnaware) {
+// Whether the calling thread renders DPI-unaware; nothing on Windows without contexts.
+std::optional<bool> threadIsDpiUnaware() {
     using GetContext = HANDLE(WINAPI*)();
-    using SameContext = BOOL(WINAPI*)(HANDLE, HANDLE);
+    using AwarenessOf = int(WINAPI*)(HANDLE);
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    ASSERT_NE(user32, nullptr);
     auto get = reinterpret_cast<GetContext>(
         reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
-    auto same = reinterpret_cast<SameContext>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "AreDpiAwarenessContextsEqual")));
-    if (!get || !same)
+    auto awareness = reinterpret_cast<AwarenessOf>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    if (!get || !awareness)
+        return std::nullopt;
+    return awareness(get()) == 0; // DPI_AWARENESS_UNAWARE
+}
+
+TEST(SystemInfoTest, ThreadBecomesDpiUnaware) {
+    if (!threadIsDpiUnaware())
         GTEST_SKIP() << "this Windows has no DPI awareness contexts";
+    // Unaware is the default without a manifest, so leave it first: system aware (-2).
+    using SetContext = HANDLE(WINAPI*)(HANDLE);
+    auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    ASSERT_NE(set, nullptr);
+    set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-2)));
+    ASSERT_EQ(threadIsDpiUnaware(), false);
     SystemInfo::setDpiUnawareThread();
-    EXPECT_TRUE(same(get(), reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1))));
+    EXPECT_EQ(threadIsDpiUnaware(), true);
 }
 
 TEST(SystemInfoTest, CurrentDirectoryTakesUnicodeNames) {
