@@ -80,15 +80,17 @@ DWORD WINAPI writeReport(void* context) {
 
 // Runs on the faulting thread while the others go on, and takes no locks of ours. After a
 // stack overflow that thread has almost no stack left, so the dump is written by a fresh
-// thread; only when none can be started is it written here.
+// thread. A crash while the loader lock is held would keep that thread from starting, so
+// after a while the faulting thread writes the dump itself.
 LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers) {
     CrashReport report{pointers, GetCurrentThreadId()};
     HANDLE writer = CreateThread(nullptr, 256 * 1024, writeReport, &report, 0, nullptr);
-    if (writer) {
-        WaitForSingleObject(writer, INFINITE);
-        CloseHandle(writer);
-    } else {
+    const bool written = writer && WaitForSingleObject(writer, 30000) == WAIT_OBJECT_0;
+    if (!written) {
         writeReport(&report);
+    }
+    if (writer) {
+        CloseHandle(writer);
     }
     return EXCEPTION_EXECUTE_HANDLER;
 }

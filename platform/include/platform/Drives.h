@@ -42,7 +42,8 @@ public:
 
     // "C:\Windows\Temp" -> the native folder. A path without a drive letter is taken as
     // native already; "\" joins are separators either way. "." and ".." never lead above
-    // the drive's folder. An unknown drive gives an empty path. Windows: unchanged.
+    // the drive's folder. An unknown drive gives an empty path. Windows: the path itself,
+    // with "C:" read as "C:\" and trailing separators dropped.
     static std::filesystem::path toNativePath(const std::string& windowsPath);
     // The inverse for display and logs: a native path under a mapped drive becomes
     // "D:\Data\x.zip"; anything else keeps its native spelling. Never throws, whatever

@@ -6,7 +6,8 @@ namespace platform {
 
 class Shell {
 public:
-    // ShellExecuteA(nullptr, "open", file, parameters, nullptr, SW_SHOWNORMAL).
+    // ShellExecuteW(nullptr, "open", file, parameters, nullptr, SW_SHOWNORMAL): the wide
+    // form, so that paths outside the ANSI code page survive.
     // Linux: the program is started directly, without a shell, so nothing in either
     // string is interpreted; parameters are split into arguments at blanks, with
     // double quotes grouping and \" standing for a literal quote, as the Windows command
