@@ -1,9 +1,9 @@
 #include "Work_CClean.h"
 
+#include "DirectoryLister.h"
 #include "ExpandEnvString.h"
 #include "FolderItem.h"
 #include "Group.h"
-#include "IsFileLocked.h"
 #include "LM_GroupModel.h"
 #include "LM_GroupsModel.h"
 #include "RuleFiles.h"
@@ -83,6 +83,13 @@ int Work_CClean::StartScan() {
         scanTasks.clear();
     }
     IWork::StartScan();
+    {
+        std::lock_guard<std::mutex> lock(queueMutex);
+        for (const Group* group : groupsModel_->groups()) {
+            for (FolderItem* item : group->model->items())
+                staleFiles.push_back(std::move(item->files));
+        }
+    }
     groupsModel_->resetSizes();
     stopRequested.store(false);
     {
@@ -136,11 +143,19 @@ void Work_CClean::AddSelectedSize(std::int64_t delta) {
         emit workBroker->OnCCleanFolderCheckedChanged();
 }
 
-bool Work_CClean::IsInUse(const fs::path& file) const {
-    return IsFileLocked(file);
+std::optional<std::uint64_t> Work_CClean::ProbeFile(const fs::path& /*file*/,
+                                                    const DirectoryLister& lister) const {
+    return lister.readableSize();
 }
 
 void Work_CClean::ScanLoop() {
+    {
+        std::vector<std::vector<fs::path>> stale;
+        {
+            std::lock_guard<std::mutex> lock(queueMutex);
+            stale.swap(staleFiles);
+        }
+    }
     for (;;) {
         ScanTask task;
         {
@@ -172,49 +187,56 @@ void Work_CClean::ScanLoop() {
 }
 
 void Work_CClean::ScanDirectory(const ScanTask& task) {
-    std::error_code ec;
-    fs::directory_iterator it(task.dir, fs::directory_options::none, ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        const fs::directory_entry& entry = *it;
-        std::error_code typeError;
-        // Links are neither entered nor counted: their target may lie anywhere.
-        if (entry.is_symlink(typeError) || typeError)
-            continue;
-        if (entry.is_directory(typeError)) {
-            if (!task.item->boundary || !task.item->boundary->contains(entry.path()))
+    // Files are committed in batches: one lock per batch instead of one per file.
+    constexpr std::size_t batchSize = 256;
+    std::vector<fs::path> files;
+    std::uint64_t bytes = 0;
+    // Links are neither entered nor counted: their target may lie anywhere.
+    DirectoryLister lister(task.dir);
+    fs::path child;
+    DirectoryLister::Kind kind;
+    while (lister.next(child, kind)) {
+        if (kind == DirectoryLister::Kind::Directory) {
+            if (!task.item->boundary || !task.item->boundary->contains(child))
                 continue;
             {
                 std::lock_guard<std::mutex> lock(queueMutex);
-                scanTasks.push_back({task.model, task.item, entry.path()});
+                scanTasks.push_back({task.model, task.item, child});
             }
             tasksChanged.notify_one();
-        } else if (entry.is_regular_file(typeError)) {
-            CountFile(task, entry.path());
+            continue;
         }
+        const std::optional<std::uint64_t> size = ProbeFile(child, lister);
+        if (!size)
+            continue;
+        files.push_back(child);
+        bytes += *size;
+        if (files.size() >= batchSize)
+            CommitFiles(task.item, files, bytes);
     }
+    CommitFiles(task.item, files, bytes);
 }
 
-void Work_CClean::CountFile(const ScanTask& task, const fs::path& file) {
-    if (IsInUse(file))
+void Work_CClean::CommitFiles(FolderItem* item, std::vector<fs::path>& files,
+                              std::uint64_t& bytes) {
+    if (files.empty())
         return;
-    std::error_code ec;
-    const std::uint64_t size = fs::file_size(file, ec);
-    if (ec)
-        return;
-    FolderItem* item = task.item;
     {
         std::lock_guard<std::mutex> lock(queueMutex);
-        item->files.push_back(file);
+        item->files.insert(item->files.end(), std::make_move_iterator(files.begin()),
+                           std::make_move_iterator(files.end()));
     }
-    foundSize.fetch_add(size);
+    foundSize.fetch_add(bytes);
     {
         // Against a tick change on the GUI thread: the bytes go into the selected amount
         // exactly when the item is ticked.
         std::lock_guard<std::mutex> lock(item->mutex);
-        item->size.fetch_add(size);
+        item->size.fetch_add(bytes);
         if (item->checked.load())
-            selectedSize.fetch_add(size);
+            selectedSize.fetch_add(bytes);
     }
+    files.clear();
+    bytes = 0;
     PostRefresh(item);
 }
 

@@ -7,7 +7,10 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
+#include <vector>
 
+class DirectoryLister;
 class LM_GroupsModel;
 struct FolderItem;
 
@@ -32,14 +35,17 @@ public:
     LM_GroupsModel* groupsModel() const { return groupsModel_; }
 
 protected:
-    // Whether a file is in use and must be neither counted nor deleted. Runs on workers.
-    virtual bool IsInUse(const fs::path& file) const;
+    // The size of the regular file `lister` returned last (`file`), or nothing when it is
+    // in use (cannot be opened for reading), gone or no longer regular. Runs on workers.
+    virtual std::optional<std::uint64_t> ProbeFile(const fs::path& file,
+                                                   const DirectoryLister& lister) const;
 
 private:
     void BuildGroups(const QJsonDocument& rules);
     void ScanLoop();
     void ScanDirectory(const ScanTask& task);
-    void CountFile(const ScanTask& task, const fs::path& file);
+    // Adds a directory's counted files to its item in one go.
+    void CommitFiles(FolderItem* item, std::vector<fs::path>& files, std::uint64_t& bytes);
     void CleanLoop();
     void CleanFile(FolderItem* item, const fs::path& file);
     // Queues one size refresh of the item to its model unless one is pending already.
@@ -51,6 +57,9 @@ private:
     // queue sub-folders, so the others wait for them instead of leaving.
     int listingWorkers = 0;
     std::condition_variable tasksChanged;
+    // The previous scan's file lists, freed by a worker rather than the GUI thread (a
+    // hundred thousand paths take a noticeable while). Guarded by queueMutex.
+    std::vector<std::vector<fs::path>> staleFiles;
     std::deque<FolderItem*> cleanQueue;
     LM_GroupsModel* groupsModel_;
 };

@@ -60,8 +60,9 @@ QList<int> TestWork::statuses() const {
     return values;
 }
 
-bool TestWork::IsInUse(const fs::path& file) const {
+std::optional<std::uint64_t> TestWork::ProbeFile(const fs::path& file,
+                                                 const DirectoryLister& lister) const {
     if (inUseHook && inUseHook(file))
-        return true;
-    return Work_CClean::IsInUse(file);
+        return std::nullopt;
+    return Work_CClean::ProbeFile(file, lister);
 }

@@ -35,7 +35,8 @@ public:
     std::function<bool(const fs::path&)> inUseHook;
 
 protected:
-    bool IsInUse(const fs::path& file) const override;
+    std::optional<std::uint64_t> ProbeFile(const fs::path& file,
+                                           const DirectoryLister& lister) const override;
 
 private:
     std::unique_ptr<QSignalSpy> statusSpy_;
