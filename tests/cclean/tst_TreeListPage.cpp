@@ -98,6 +98,16 @@ void tst_TreeListPage::showsGroupsAndSavesScreenshot() {
     QCOMPARE(tile->property("checked").toBool(), true);
     QCOMPARE(find("tile_用户临时文件")->property("sizeText").toString(),
              QStringLiteral("700.00KB"));
+    // Eight tiles wrap onto two rows of six and two, in the same columns.
+    QQuickItem* first = find("tile_腾讯视频");
+    QQuickItem* seventh = find("tile_Metro通讯");
+    QQuickItem* sixth = find("tile_IE浏览器");
+    QVERIFY(first && seventh && sixth);
+    const QPointF a = first->mapToScene({}), g = seventh->mapToScene({}), f = sixth->mapToScene({});
+    QCOMPARE(g.x(), a.x());
+    QVERIFY(g.y() > a.y() + 90);
+    QCOMPARE(f.y(), a.y());
+    QVERIFY(f.x() > a.x() + 5 * 120);
     QTest::qWait(300); // images and the first frame
     const QImage shot = view_->grabFramebuffer();
     QVERIFY(!shot.isNull());

@@ -114,6 +114,10 @@ void tst_Work_CClean::shippedGroups() {
     QCOMPARE(role(2, LM_GroupModel::FolderCheckedRole).toBool(), false);
     QCOMPARE(role(5, LM_GroupModel::FolderIconRole).toString(),
              QStringLiteral("qrc:/Icons/resources/icon/106.png"));
+    // The program's own instance is built once from the same rules.
+    Work_CClean* instance = Work_CClean::GetInstance();
+    QCOMPARE(Work_CClean::GetInstance(), instance);
+    QCOMPARE(instance->groupsModel()->rowCount(), 5);
     QCOMPARE(groups.at(4)->model->items().at(0)->path,
              QString::fromLocal8Bit(qgetenv("USERPROFILE")) + QStringLiteral("\\Downloads"));
 }
