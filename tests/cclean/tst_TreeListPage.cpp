@@ -123,6 +123,8 @@ void tst_TreeListPage::titleClickFolds() {
     QTest::mouseClick(view_.get(), Qt::LeftButton, {}, centreOf(title));
     QTRY_COMPARE(group->height(), 30.0);
     QCOMPARE(group->property("expanded").toBool(), false);
+    QTest::qWait(200);
+    QVERIFY(view_->grabFramebuffer().save("TreeList-folded.png"));
     QTest::mouseClick(view_.get(), Qt::LeftButton, {}, centreOf(title));
     QTRY_COMPARE(group->height(), open);
 }
