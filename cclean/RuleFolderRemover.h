@@ -13,6 +13,7 @@ public:
     // Returns the bytes freed, or nothing when the file was left alone or already gone.
     static std::optional<std::uint64_t> Remove(const std::filesystem::path& root,
                                                const std::filesystem::path& file);
-    // True when canonical `path` is `root` or lies below it (both canonical).
+    // True when canonical `path` is `root` or lies below it (both canonical). The Windows
+    // clean checks the file's resolved folder with it.
     static bool IsWithin(const std::filesystem::path& root, const std::filesystem::path& path);
 };

@@ -82,6 +82,7 @@ private slots:
     void fileInUseNeitherCountedNorDeleted();
     void cleanDeletesTickedOnly();
     void fileGoneAtClean();
+    void fileSwappedForLinkBeforeClean();
     void linksNeverFollowed_data();
     void linksNeverFollowed();
     void folderSwappedForLinkBeforeClean_data();
@@ -338,6 +339,23 @@ void tst_Work_CClean::fileGoneAtClean() {
     QVERIFY(work.clean());
     QCOMPARE(Removed(before, tree.snapshot()), QStringList({"c/Temp/a/1.tmp", "c/Temp/a/x/3.tmp"}));
     QCOMPARE(work.GetFreedSize(), std::uint64_t(400));
+}
+
+void tst_Work_CClean::fileSwappedForLinkBeforeClean() {
+    FixtureTree tree;
+    FixtureTree::writeFile(tree.c("Temp/a/1.tmp"), 100);
+    FixtureTree::writeFile(tree.c("Temp/a/2.tmp"), 200);
+    FixtureTree::writeFile(tree.root() / "home/重要.doc", 999);
+    TestWork work(QJsonDocument(
+        QJsonArray{TestWork::group("g", "t", {TestWork::item("C:\\Temp\\a", true)})}));
+    QVERIFY(work.scan());
+    fs::remove(tree.c("Temp/a/2.tmp"));
+    fs::create_symlink(tree.root() / "home/重要.doc", tree.c("Temp/a/2.tmp"));
+    const Snapshot before = tree.snapshot();
+    QVERIFY(work.clean());
+    // Neither the planted link nor its target goes.
+    QCOMPARE(Removed(before, tree.snapshot()), QStringList({"c/Temp/a/1.tmp"}));
+    QCOMPARE(work.GetFreedSize(), std::uint64_t(100));
 }
 
 void tst_Work_CClean::linksNeverFollowed_data() {
