@@ -9,7 +9,8 @@ if [ "${1:-}" = "--sanitize" ]; then
     args=(-DCMAKE_BUILD_TYPE=Debug -DMERIVANE_SANITIZE=ON)
 fi
 if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja "${args[@]}" >/dev/null
+    cmake -S . -B "$dir" -G Ninja "${args[@]}" >&2
 fi
-cmake --build "$dir" --parallel "$(nproc)"
+# Build output goes to stderr: callers read the folder name from stdout.
+cmake --build "$dir" --parallel "$(nproc)" >&2
 echo "$dir"
