@@ -84,3 +84,7 @@ if [ "$status" -ne 0 ] || grep -q '^\[  FAILED  \]' "$scratch/tests.log" ||
     say "the platform tests failed under Wine (exit $status)"
     exit 1
 fi
+# One plain closing line, so the summary is the last thing a reader (or CI) sees.
+passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$scratch/tests.log" | tail -n 1)
+skipped=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) test.*/\1/p' "$scratch/tests.log" | tail -n 1)
+echo "wine: ${passed:-0} passed, 0 failed, ${skipped:-0} skipped"
