@@ -1,19 +1,19 @@
 #include "Work_CClean.h"
 
-#include "DirectoryLister.h"
 #include "ExpandEnvString.h"
 #include "FolderItem.h"
 #include "Group.h"
 #include "LM_GroupModel.h"
 #include "LM_GroupsModel.h"
 #include "RuleFiles.h"
-#include "RuleFolderRemover.h"
 #include "WorkBroker.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QMetaObject>
+#include <platform/ConfinedFileRemover.h>
 #include <platform/Drives.h>
+#include <platform/FolderReader.h>
 
 namespace {
 
@@ -144,8 +144,8 @@ void Work_CClean::AddSelectedSize(std::int64_t delta) {
 }
 
 std::optional<std::uint64_t> Work_CClean::ProbeFile(const fs::path& /*file*/,
-                                                    const DirectoryLister& lister) const {
-    return lister.readableSize();
+                                                    const platform::FolderReader& reader) const {
+    return reader.readableSize();
 }
 
 void Work_CClean::ScanLoop() {
@@ -192,11 +192,11 @@ void Work_CClean::ScanDirectory(const ScanTask& task) {
     std::vector<fs::path> files;
     std::uint64_t bytes = 0;
     // Links are neither entered nor counted: their target may lie anywhere.
-    DirectoryLister lister(task.dir);
+    platform::FolderReader reader(task.dir);
     fs::path child;
-    DirectoryLister::Kind kind;
-    while (lister.next(child, kind)) {
-        if (kind == DirectoryLister::Kind::Directory) {
+    platform::FolderReader::Kind kind;
+    while (reader.next(child, kind)) {
+        if (kind == platform::FolderReader::Kind::Folder) {
             if (!task.item->boundary || !task.item->boundary->contains(child))
                 continue;
             {
@@ -206,7 +206,7 @@ void Work_CClean::ScanDirectory(const ScanTask& task) {
             tasksChanged.notify_one();
             continue;
         }
-        const std::optional<std::uint64_t> size = ProbeFile(child, lister);
+        const std::optional<std::uint64_t> size = ProbeFile(child, reader);
         if (!size)
             continue;
         files.push_back(child);
@@ -262,7 +262,8 @@ void Work_CClean::CleanLoop() {
 }
 
 void Work_CClean::CleanFile(FolderItem* item, const fs::path& file) {
-    const std::optional<std::uint64_t> freed = RuleFolderRemover::Remove(item->root, file);
+    const std::optional<std::uint64_t> freed =
+        platform::ConfinedFileRemover::remove(item->root, file);
     if (!freed)
         return;
     freedSize.fetch_add(*freed);

@@ -10,9 +10,11 @@
 #include <optional>
 #include <vector>
 
-class DirectoryLister;
 class LM_GroupsModel;
 struct FolderItem;
+namespace platform {
+class FolderReader;
+}
 
 // The C-drive junk work: scans the rule folders of CleanData.json on the worker pool,
 // keeps each folder's files in its FolderItem and deletes the files of ticked folders.
@@ -35,10 +37,10 @@ public:
     LM_GroupsModel* groupsModel() const { return groupsModel_; }
 
 protected:
-    // The size of the regular file `lister` returned last (`file`), or nothing when it is
+    // The size of the regular file `reader` returned last (`file`), or nothing when it is
     // in use (cannot be opened for reading), gone or no longer regular. Runs on workers.
     virtual std::optional<std::uint64_t> ProbeFile(const fs::path& file,
-                                                   const DirectoryLister& lister) const;
+                                                   const platform::FolderReader& reader) const;
 
 private:
     void BuildGroups(const QJsonDocument& rules);

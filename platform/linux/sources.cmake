@@ -3,6 +3,7 @@ set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/AtomicFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AutostartSync.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CommandLineSplitter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ConfinedFileRemover.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CrashHandler.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CrossDeviceMove.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DesktopEntry.cpp
@@ -12,9 +13,11 @@ set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ErrnoMapping.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileAttributes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileMover.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FolderReader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KnownFolders.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MountTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/NoReplaceRename.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OpenFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PathText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PrivateProfile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProfileEnvironment.cpp

@@ -1,5 +1,6 @@
 set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/AnsiCodePage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ConfinedFileRemover.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CrashHandler.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CrossVolumeMove.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CrossVolumeMove.h
@@ -7,12 +8,17 @@ set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Drives.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileAttributes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileMover.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FolderReader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KnownFolders.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MoveError.h
+    ${CMAKE_CURRENT_LIST_DIR}/OpenFolderChain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OpenFolderChain.h
     ${CMAKE_CURRENT_LIST_DIR}/PathText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PrivateProfile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProfileEnvironment.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegistryKey.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RegularFile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RegularFile.h
     ${CMAKE_CURRENT_LIST_DIR}/Shell.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SystemInfo.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UniqueHandle.h

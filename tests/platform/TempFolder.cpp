@@ -1,5 +1,7 @@
 #include "TempFolder.h"
 
+#include "TestBackend.h"
+
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -19,6 +21,7 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
+    TestBackend::removeLinksBelow(path_);
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
 }

@@ -54,6 +54,16 @@ public:
     // Why no file of that name can be made here, where none can (Wine keeps Windows names
     // as UTF-8 on Linux).
     static std::optional<std::string> noInvalidUnicodeFiles();
+    // Makes link a link to the folder (Windows: a junction or symbolic link) or to the file
+    // target, or a FIFO at path. Each returns why it cannot be done here, where it cannot.
+    static std::optional<std::string> createFolderLink(const std::filesystem::path& link,
+                                                       const std::filesystem::path& target);
+    static std::optional<std::string> createFileLink(const std::filesystem::path& link,
+                                                     const std::filesystem::path& target);
+    static std::optional<std::string> createFifo(const std::filesystem::path& path);
+    // Removes the links made below folder, not what they point to; TempFolder calls it
+    // first, since not every platform's remove_all leaves a link's target alone.
+    static void removeLinksBelow(const std::filesystem::path& folder);
     // The bytes of an INI file holding this text, in the encoding the platform's INI reader
     // expects (Windows: the ANSI code page, unless the text starts with a byte-order mark).
     static std::string iniFileBytes(const std::string& text);

@@ -61,8 +61,8 @@ QList<int> TestWork::statuses() const {
 }
 
 std::optional<std::uint64_t> TestWork::ProbeFile(const fs::path& file,
-                                                 const DirectoryLister& lister) const {
+                                                 const platform::FolderReader& reader) const {
     if (inUseHook && inUseHook(file))
         return std::nullopt;
-    return Work_CClean::ProbeFile(file, lister);
+    return Work_CClean::ProbeFile(file, reader);
 }

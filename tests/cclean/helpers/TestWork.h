@@ -36,7 +36,7 @@ public:
 
 protected:
     std::optional<std::uint64_t> ProbeFile(const fs::path& file,
-                                           const DirectoryLister& lister) const override;
+                                           const platform::FolderReader& reader) const override;
 
 private:
     std::unique_ptr<QSignalSpy> statusSpy_;

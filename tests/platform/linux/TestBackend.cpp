@@ -12,6 +12,7 @@
 #include <spawn.h>
 #include <sstream>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -112,6 +113,27 @@ std::filesystem::path TestBackend::invalidUnicodeName() {
 }
 
 std::optional<std::string> TestBackend::noInvalidUnicodeFiles() {
+    return std::nullopt;
+}
+
+std::optional<std::string> TestBackend::createFolderLink(const std::filesystem::path& link,
+                                                         const std::filesystem::path& target) {
+    std::filesystem::create_directory_symlink(target, link);
+    return std::nullopt;
+}
+
+std::optional<std::string> TestBackend::createFileLink(const std::filesystem::path& link,
+                                                       const std::filesystem::path& target) {
+    std::filesystem::create_symlink(target, link);
+    return std::nullopt;
+}
+
+// remove_all removes links themselves here.
+void TestBackend::removeLinksBelow(const std::filesystem::path&) {}
+
+std::optional<std::string> TestBackend::createFifo(const std::filesystem::path& path) {
+    if (::mkfifo(path.c_str(), 0600) != 0)
+        return std::string("mkfifo failed: ") + std::strerror(errno);
     return std::nullopt;
 }
 

@@ -293,6 +293,103 @@ void TestBackend::unmountSmallVolume(const std::filesystem::path& folder) {
         awaitVolume(folder, *size, false);
 }
 
+namespace {
+
+bool isReparsePoint(const std::filesystem::path& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool isPresent(const std::filesystem::path& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Wine does not wait for a Linux program, so its effect is awaited, ten seconds at most.
+bool awaitExistence(const std::filesystem::path& path, bool existing) {
+    for (int i = 0; i < 200 && isPresent(path) != existing; ++i)
+        Sleep(50);
+    return isPresent(path) == existing;
+}
+
+// Links made by createLink, with whether each leads to a folder.
+std::vector<std::pair<std::filesystem::path, bool>>& madeLinks() {
+    static std::vector<std::pair<std::filesystem::path, bool>> links;
+    return links;
+}
+
+// Wine follows a Linux link even when deleting it: only rm removes the link itself.
+void removeLink(const std::filesystem::path& link, bool folder) {
+    if (!underWine()) {
+        if (folder)
+            RemoveDirectoryW(link.c_str());
+        else
+            DeleteFileW(link.c_str());
+        return;
+    }
+    if (const auto unixLink = unixPathOf(link))
+        if (runAndWait(L"Z:\\bin\\rm", L"rm -f " + quoted(wide(*unixLink))))
+            awaitExistence(link, false);
+}
+
+// A symbolic link by CreateSymbolicLinkW (unprivileged in developer mode). Wine 8's
+// CreateSymbolicLinkW makes nothing; there a Linux link is made, which Wine shows as a
+// reparse point only when it leads to a folder.
+std::optional<std::string> createLink(const std::filesystem::path& link,
+                                      const std::filesystem::path& target, DWORD flags) {
+    constexpr DWORD unprivileged = 0x2; // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+    const bool folder = (flags & SYMBOLIC_LINK_FLAG_DIRECTORY) != 0;
+    if (CreateSymbolicLinkW(link.c_str(), target.c_str(), flags | unprivileged) &&
+        isReparsePoint(link)) {
+        madeLinks().emplace_back(link, folder);
+        return std::nullopt;
+    }
+    if (!underWine())
+        return "symbolic links need developer mode or administrator rights here";
+    const auto unixLink = unixPathOf(link);
+    const auto unixTarget = unixPathOf(target);
+    if (!unixLink || !unixTarget)
+        return "the Linux paths of the link are unknown";
+    if (!runAndWait(L"Z:\\bin\\ln",
+                    L"ln -s " + quoted(wide(*unixTarget)) + L" " + quoted(wide(*unixLink))) ||
+        !awaitExistence(link, true))
+        return "ln made no link";
+    if (!isReparsePoint(link)) {
+        removeLink(link, folder);
+        return "Wine shows a Linux link to a file as the file itself, not as a reparse point";
+    }
+    madeLinks().emplace_back(link, folder);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> TestBackend::createFolderLink(const std::filesystem::path& link,
+                                                         const std::filesystem::path& target) {
+    return createLink(link, target, SYMBOLIC_LINK_FLAG_DIRECTORY);
+}
+
+std::optional<std::string> TestBackend::createFileLink(const std::filesystem::path& link,
+                                                       const std::filesystem::path& target) {
+    return createLink(link, target, 0);
+}
+
+void TestBackend::removeLinksBelow(const std::filesystem::path& folder) {
+    auto& links = madeLinks();
+    for (auto it = links.begin(); it != links.end();) {
+        const auto relative = it->first.lexically_relative(folder);
+        if (relative.empty() || *relative.begin() == L"..") {
+            ++it;
+            continue;
+        }
+        removeLink(it->first, it->second);
+        it = links.erase(it);
+    }
+}
+
+std::optional<std::string> TestBackend::createFifo(const std::filesystem::path&) {
+    return "Windows has no FIFOs in its file system";
+}
+
 std::filesystem::path TestBackend::selfExecutable() {
     std::wstring name(MAX_PATH, L'\0');
     for (;;) {

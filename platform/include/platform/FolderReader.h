@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+// Lists one folder for a scan without ever following a link: sub-folders and regular files
+// are returned, links (Windows: every reparse point, junctions included) and every other
+// kind are skipped, and a folder that has been swapped for a link is not opened at all.
+// Nothing throws; names that are not valid text (Linux bytes) are listed like any other.
+class FolderReader {
+public:
+    enum class Kind { Folder, RegularFile };
+
+    explicit FolderReader(const std::filesystem::path& folder);
+    ~FolderReader();
+    FolderReader(const FolderReader&) = delete;
+    FolderReader& operator=(const FolderReader&) = delete;
+
+    bool isOpen() const;
+    // The next sub-folder or regular file (the folder joined with its name); false at the
+    // end or on a read error.
+    bool next(std::filesystem::path& child, Kind& kind);
+    // For the regular file `next` returned last: its size when it can be opened for reading
+    // now (a file in use cannot) and still is a regular file, else nothing.
+    std::optional<std::uint64_t> readableSize() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace platform

@@ -1,0 +1,4 @@
+set(PLATFORM_SHARED_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/FolderSteps.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FolderSteps.h
+)

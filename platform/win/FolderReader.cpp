@@ -1,0 +1,70 @@
+#include "platform/FolderReader.h"
+
+#include "OpenFolderChain.h"
+#include "RegularFile.h"
+
+namespace platform {
+
+struct FolderReader::Impl {
+    std::filesystem::path folder;
+    // Held while listing: the folder checked is the folder listed.
+    OpenFolderChain held;
+    HANDLE find = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAW data{};
+    bool pending = false; // data holds an entry not returned yet
+    std::filesystem::path current;
+
+    ~Impl() {
+        if (find != INVALID_HANDLE_VALUE)
+            FindClose(find);
+    }
+};
+
+FolderReader::FolderReader(const std::filesystem::path& folder) : impl_(new Impl) {
+    impl_->folder = folder;
+    if (!impl_->held.start(folder))
+        return;
+    impl_->find = FindFirstFileExW((folder / L"*").c_str(), FindExInfoBasic, &impl_->data,
+                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    impl_->pending = impl_->find != INVALID_HANDLE_VALUE;
+}
+
+FolderReader::~FolderReader() = default;
+
+bool FolderReader::isOpen() const {
+    return !impl_->held.path().empty();
+}
+
+bool FolderReader::next(std::filesystem::path& child, Kind& kind) {
+    if (impl_->find == INVALID_HANDLE_VALUE)
+        return false;
+    for (;;) {
+        if (!impl_->pending && !FindNextFileW(impl_->find, &impl_->data))
+            return false;
+        impl_->pending = false;
+        const WIN32_FIND_DATAW& entry = impl_->data;
+        const wchar_t* name = entry.cFileName;
+        if (name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0')))
+            continue;
+        // Junctions and symbolic links, to folders or files, lead anywhere: never entered.
+        if (entry.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE))
+            continue;
+        kind =
+            (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? Kind::Folder : Kind::RegularFile;
+        impl_->current = impl_->folder / name;
+        child = impl_->current;
+        return true;
+    }
+}
+
+std::optional<std::uint64_t> FolderReader::readableSize() const {
+    if (impl_->current.empty())
+        return std::nullopt;
+    // Readable now means no program holding the file denies reading.
+    const RegularFile file(impl_->current, GENERIC_READ);
+    if (!file.isOpen())
+        return std::nullopt;
+    return file.size();
+}
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "UniqueHandle.h"
+
+#include <deque>
+#include <filesystem>
+
+namespace platform {
+
+// The folders from a starting folder down to one below it, opened one after the other and
+// all held open without delete sharing: while held, none of them can be renamed, removed
+// or replaced by a junction, so the path of the last one keeps leading where it led when
+// it was checked. A reparse point (junction, symbolic link, mount point) is refused.
+class OpenFolderChain {
+public:
+    OpenFolderChain() = default;
+    OpenFolderChain(const OpenFolderChain&) = delete;
+    OpenFolderChain& operator=(const OpenFolderChain&) = delete;
+
+    // Starts the chain at `folder`; false when it is no folder or a reparse point.
+    bool start(const std::filesystem::path& folder);
+    // Goes down into the sub-folder `name` of the last folder, on the same terms.
+    bool enter(const std::filesystem::path& name);
+    // The path of the last folder held.
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    bool hold(const std::filesystem::path& folder);
+
+    std::filesystem::path path_;
+    std::deque<UniqueHandle> handles_;
+};
+
+} // namespace platform
