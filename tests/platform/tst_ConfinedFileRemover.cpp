@@ -35,6 +35,11 @@ struct DeleteRow {
     std::string file; // below root, UTF-8
 };
 
+// Failures name the row rather than dump its bytes.
+void PrintTo(const DeleteRow& row, std::ostream* out) {
+    *out << row.label;
+}
+
 class DeletesTest : public ConfinedFileRemoverTest,
                     public testing::WithParamInterface<DeleteRow> {};
 
@@ -84,6 +89,10 @@ std::optional<std::string> unchanged(const fs::path&, const fs::path&) {
 
 fs::path theRoot(const fs::path& root, const fs::path&) {
     return root;
+}
+
+void PrintTo(const RefusedRow& row, std::ostream* out) {
+    *out << row.label;
 }
 
 class RefusedTest : public ConfinedFileRemoverTest,

@@ -61,6 +61,11 @@ struct SizeRow {
     long long expected; // -1: not counted
 };
 
+// Failures name the row rather than dump its bytes.
+void PrintTo(const SizeRow& row, std::ostream* out) {
+    *out << row.label;
+}
+
 class ReadableSizeTest : public testing::TestWithParam<SizeRow> {};
 
 TEST_P(ReadableSizeTest, IsTheSizeOfTheFileListedLastWhenStillReadable) {
