@@ -4,6 +4,7 @@
 #include "LM_GroupModel.h"
 #include "LM_GroupsModel.h"
 #include "RuleFiles.h"
+#include "Screenshots.h"
 #include "TestWork.h"
 
 #include <QQmlContext>
@@ -14,7 +15,7 @@
 #include <memory>
 
 // The C-drive page on the real models after a real scan: it loads, shows the groups, and
-// folds, ticks and scrolls. A screenshot is saved as "TreeList.png" beside the test.
+// folds, ticks and scrolls. Screenshots go where saveScreenshot puts them.
 class tst_TreeListPage : public QObject {
     Q_OBJECT
 private slots:
@@ -111,8 +112,9 @@ void tst_TreeListPage::showsGroupsAndSavesScreenshot() {
     QTest::qWait(300); // images and the first frame
     const QImage shot = view_->grabFramebuffer();
     QVERIFY(!shot.isNull());
-    QVERIFY(shot.save("TreeList.png"));
-    qInfo("screenshot: %s", qPrintable(QDir::current().absoluteFilePath("TreeList.png")));
+    const QString saved = saveScreenshot(shot, QStringLiteral("TreeList"));
+    QVERIFY(!saved.isEmpty());
+    qInfo("screenshot: %s", qPrintable(saved));
 }
 
 void tst_TreeListPage::titleClickFolds() {
@@ -124,7 +126,7 @@ void tst_TreeListPage::titleClickFolds() {
     QTRY_COMPARE(group->height(), 30.0);
     QCOMPARE(group->property("expanded").toBool(), false);
     QTest::qWait(200);
-    QVERIFY(view_->grabFramebuffer().save("TreeList-folded.png"));
+    QVERIFY(!saveScreenshot(view_->grabFramebuffer(), QStringLiteral("TreeList-folded")).isEmpty());
     QTest::mouseClick(view_.get(), Qt::LeftButton, {}, centreOf(title));
     QTRY_COMPARE(group->height(), open);
 }
@@ -175,7 +177,7 @@ void tst_TreeListPage::wheelScrollsTwentyPixelsAndClamps() {
     const qreal bottom = list->property("contentHeight").toReal() - list->height();
     QTRY_COMPARE(contentY(), bottom);
     QTest::qWait(200); // let the view render the last step
-    QVERIFY(view_->grabFramebuffer().save("TreeList-bottom.png"));
+    QVERIFY(!saveScreenshot(view_->grabFramebuffer(), QStringLiteral("TreeList-bottom")).isEmpty());
     list->setProperty("contentY", 0);
 }
 

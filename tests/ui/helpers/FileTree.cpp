@@ -1,16 +1,28 @@
 #include "FileTree.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
+#include "PathQString.h"
 
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+// Listed with std::filesystem: QDirIterator skips names holding byte 0xFF, and a
+// destructive test must see every file. Links are recorded, never followed.
 QMap<QString, qint64> FileTree::snapshot(const QString& root) {
     QMap<QString, qint64> files;
-    const QDir base(root);
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        files.insert(base.relativeFilePath(it.filePath()), it.fileInfo().size());
+    const fs::path base = QStringToPath(root);
+    std::error_code ec;
+    if (!fs::is_directory(base, ec))
+        return files;
+    for (fs::recursive_directory_iterator it(base, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code statusError;
+        const fs::file_status status = it->symlink_status(statusError);
+        if (statusError || fs::is_directory(status))
+            continue;
+        std::error_code sizeError;
+        const qint64 size =
+            fs::is_regular_file(status) ? qint64(fs::file_size(it->path(), sizeError)) : 0;
+        files.insert(PathToQString(it->path().lexically_relative(base)), sizeError ? -1 : size);
     }
     return files;
 }
