@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ ninja-build pkg-config git
+    cmake g++ ninja-build pkg-config git python3 findutils
     libgtest-dev googletest
     qtbase5-dev qtdeclarative5-dev libqt5svg5-dev qtquickcontrols2-5-dev libqt5quickwidgets5
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls
@@ -31,4 +31,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "setup: installing ${missing[*]}"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
