@@ -3,12 +3,11 @@
 #include "AutostartEntry.h"
 #include "ui_ConfigDlg.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QSettings>
 
 ConfigDlg::ConfigDlg(QWidget* parent, const AppPaths& paths)
-    : QDialog(parent), ui(new Ui::ConfigDlgClass), paths_(paths),
+    : DraggableDialog(parent), ui(new Ui::ConfigDlgClass), paths_(paths),
       settings_(new QSettings(paths.configFile, QSettings::IniFormat)) {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -44,22 +43,4 @@ void ConfigDlg::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(QStringLiteral("#999999")));
     painter.drawRoundedRect(rect(), 10, 10);
-}
-
-void ConfigDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        dragOffset_ = event->globalPos() - frameGeometry().topLeft();
-    event->accept();
-}
-
-void ConfigDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton)
-        move(event->globalPos() - dragOffset_);
-    event->accept();
-}
-
-void ConfigDlg::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        dragOffset_ = QPoint();
-    event->accept();
 }

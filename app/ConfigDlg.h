@@ -1,9 +1,8 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "DraggableDialog.h"
 
-#include <QDialog>
-#include <QPoint>
 #include <memory>
 
 class QSettings;
@@ -13,7 +12,7 @@ class ConfigDlgClass;
 
 // The settings dialog: autostart and the tray preference, applied the moment a box is
 // clicked. Frameless and translucent; dragged by any spot of its body.
-class ConfigDlg : public QDialog {
+class ConfigDlg : public DraggableDialog {
     Q_OBJECT
 public:
     explicit ConfigDlg(QWidget* parent = nullptr, const AppPaths& paths = AppPaths::current());
@@ -28,13 +27,9 @@ private slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     std::unique_ptr<Ui::ConfigDlgClass> ui;
     AppPaths paths_;
     QSettings* settings_;
-    QPoint dragOffset_;
 };

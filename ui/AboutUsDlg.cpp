@@ -3,10 +3,9 @@
 #include "ui_AboutUsDlg.h"
 
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QQmlContext>
 
-AboutUsDlg::AboutUsDlg(QWidget* parent) : QDialog(parent), ui_(new Ui::AboutUsDlgClass) {
+AboutUsDlg::AboutUsDlg(QWidget* parent) : DraggableDialog(parent), ui_(new Ui::AboutUsDlgClass) {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -38,25 +37,4 @@ QString AboutUsDlg::phone() const {
 
 void AboutUsDlg::go_reject() {
     reject();
-}
-
-void AboutUsDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        dragOffset_ = event->globalPos() - frameGeometry().topLeft();
-        event->accept();
-    }
-}
-
-void AboutUsDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton) {
-        move(event->globalPos() - dragOffset_);
-        event->accept();
-    }
-}
-
-void AboutUsDlg::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        dragOffset_ = QPoint();
-        event->accept();
-    }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDialog>
-#include <QPoint>
+#include "DraggableDialog.h"
+
 #include <memory>
 
 namespace Ui {
@@ -11,7 +11,7 @@ class AboutUsDlgClass;
 // The about box: a frameless, translucent dialog whose whole content is a QML scene. The
 // scene reads the texts below and closes the dialog through the context property
 // "HostWindow".
-class AboutUsDlg : public QDialog {
+class AboutUsDlg : public DraggableDialog {
     Q_OBJECT
 
 public:
@@ -23,12 +23,6 @@ public:
     Q_INVOKABLE QString phone() const;
     Q_INVOKABLE void go_reject();
 
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
 private:
     std::unique_ptr<Ui::AboutUsDlgClass> ui_;
-    QPoint dragOffset_;
 };
