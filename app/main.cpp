@@ -52,8 +52,10 @@ int main(int argc, char* argv[]) {
     window.setWindowFlags(window.windowFlags() & ~Qt::WindowMaximizeButtonHint);
     window.setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
-    // Work callbacks, in start-up order; the works that come later join this list.
-    Work_CClean::GetInstance()->statusCallback = WorkBroker::StatusCallback();
+    // Every page's work reports through the broker; the C-drive work also has the
+    // progress callback.
+    for (IWork* work : window.works())
+        work->statusCallback = WorkBroker::StatusCallback();
     Work_CClean::GetInstance()->progressCallback = WorkBroker::ProgressCallback();
 
     window.show();

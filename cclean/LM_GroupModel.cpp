@@ -3,9 +3,11 @@
 #include "FolderItem.h"
 #include "FormatFileSize.h"
 #include "IWork.h"
+#include "RowChangeCoalescer.h"
 
 LM_GroupModel::LM_GroupModel(IWork* work, QObject* parent)
-    : QAbstractListModel(parent), work_(work) {}
+    : QAbstractListModel(parent), work_(work),
+      sizeChanges_(new RowChangeCoalescer(this, {FolderSizeRole})) {}
 
 LM_GroupModel::~LM_GroupModel() {
     qDeleteAll(items_);
@@ -25,12 +27,24 @@ void LM_GroupModel::addItem(const QString& icon, bool checked, const QString& na
 }
 
 void LM_GroupModel::resetSizes() {
-    for (FolderItem* item : items_) {
-        item->files.clear();
+    sizeChanges_->forget();
+    for (FolderItem* item : items_)
         item->size = 0;
-    }
     if (!items_.isEmpty())
         emit dataChanged(index(0), index(items_.size() - 1), {FolderSizeRole});
+}
+
+bool LM_GroupModel::addFound(int row, std::uint64_t bytes) {
+    if (row < 0 || row >= items_.size())
+        return false;
+    FolderItem* item = items_.at(row);
+    item->size += bytes;
+    sizeChanges_->changed(row);
+    return item->checked;
+}
+
+void LM_GroupModel::flushChanges() {
+    sizeChanges_->flush();
 }
 
 int LM_GroupModel::rowCount(const QModelIndex& parent) const {
@@ -46,11 +60,11 @@ QVariant LM_GroupModel::data(const QModelIndex& index, int role) const {
     case FolderIconRole:
         return item->icon;
     case FolderCheckedRole:
-        return item->checked.load();
+        return item->checked;
     case FolderNameRole:
         return item->name;
     case FolderSizeRole:
-        return FormatFileSize(item->size.load());
+        return FormatFileSize(item->size);
     case PathRole:
         return item->path;
     default:
@@ -80,26 +94,13 @@ void LM_GroupModel::setChecked(int index, bool checked) {
 
 bool LM_GroupModel::applyChecked(int row, bool checked) {
     FolderItem* item = items_.at(row);
-    {
-        // A repeated tick must not count the bytes twice, and a scan worker adding a file
-        // to this item must see either the old tick and size or the new ones.
-        std::lock_guard<std::mutex> lock(item->mutex);
-        if (item->checked.load() == checked)
-            return false;
-        item->checked = checked;
-        const auto size = static_cast<std::int64_t>(item->size.load());
-        if (work_)
-            work_->AddSelectedSize(checked ? size : -size);
-    }
+    // A repeated tick must not count the bytes twice.
+    if (item->checked == checked)
+        return false;
+    item->checked = checked;
     emit dataChanged(index(row), index(row), {FolderCheckedRole});
+    const auto size = static_cast<std::int64_t>(item->size);
+    if (work_)
+        work_->AddSelectedSize(checked ? size : -size);
     return true;
-}
-
-void LM_GroupModel::updateFolderItem(void* folderItem) {
-    const int row = items_.indexOf(static_cast<FolderItem*>(folderItem));
-    if (row < 0)
-        return;
-    // Cleared before the size is read, so a file added from now on queues a new refresh.
-    items_.at(row)->refreshQueued = false;
-    emit dataChanged(index(row), index(row), {FolderSizeRole});
 }

@@ -3,12 +3,15 @@
 #include <QAbstractListModel>
 #include <QList>
 #include <QString>
+#include <cstdint>
 
 struct FolderItem;
 class IWork;
+class RowChangeCoalescer;
 
-// The tiles of one C-drive group. Lives in the GUI thread; scan and clean workers reach it
-// only through queued updateFolderItem calls.
+// The tiles of one C-drive group. Its rows belong to the GUI thread: the engine's results
+// arrive there in batches, and ticks change the selected amount there too, so the amount
+// always equals the sizes of the ticked tiles.
 class LM_GroupModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -28,8 +31,13 @@ public:
     void addItem(const QString& icon, bool checked, const QString& name, const QString& sizeText,
                  const QString& path);
     const QList<FolderItem*>& items() const { return items_; }
-    // Forgets the last scan's files and sizes and tells the views.
+    // Forgets the last scan's sizes and tells the views.
     void resetSizes();
+    // A scan found `bytes` more below the row's folder. Returns whether the row is ticked,
+    // that is whether the bytes count as selected. The views hear of it shortly.
+    bool addFound(int row, std::uint64_t bytes);
+    // Tells the views now about sizes changed since the last announcement.
+    void flushChanges();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -41,15 +49,12 @@ public:
     // Ticks or unticks a tile and moves its bytes into or out of the selected amount.
     Q_INVOKABLE void setChecked(int index, bool checked);
 
-public slots:
-    // Re-reads an item's size; `folderItem` that is not one of ours is ignored.
-    void updateFolderItem(void* folderItem);
-
 private:
     bool applyChecked(int row, bool checked);
 
     IWork* work_;
     QList<FolderItem*> items_;
+    RowChangeCoalescer* sizeChanges_;
 };
 
 Q_DECLARE_METATYPE(LM_GroupModel*)

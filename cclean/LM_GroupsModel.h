@@ -25,7 +25,7 @@ public:
     void addGroup(const QString& id, const QString& title, const QString& sizeText,
                   LM_GroupModel* model);
     const QList<Group*>& groups() const { return groups_; }
-    // Clears every group's size text and every item's files and size, and tells the views.
+    // Clears every group's size text and every item's size, and tells the views.
     void resetSizes();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -1,5 +1,6 @@
 #include "Work_CClean.h"
 
+#include "BatchSender.h"
 #include "ExpandEnvString.h"
 #include "FolderItem.h"
 #include "Group.h"
@@ -10,25 +11,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QMetaObject>
-#include <platform/ConfinedFileRemover.h>
 #include <platform/Drives.h>
-#include <platform/FolderReader.h>
-
-namespace {
-
-// The native folder a rule path names, links resolved, so that a clean can check where a
-// file really is. Empty when the rule names no folder.
-fs::path ResolveRuleFolder(const QString& rulePath) {
-    if (rulePath.isEmpty())
-        return {};
-    const fs::path native = platform::Drives::toNativePath(rulePath.toStdString());
-    std::error_code ec;
-    fs::path real = fs::canonical(native, ec);
-    return ec ? native : real;
-}
-
-} // namespace
 
 Work_CClean* Work_CClean::GetInstance() {
     static Work_CClean* instance = nullptr;
@@ -71,43 +54,44 @@ void Work_CClean::BuildGroups(const QJsonDocument& rules) {
                            item.value(QStringLiteral("checked")).toBool(false),
                            item.value(QStringLiteral("description")).toString(),
                            QStringLiteral("0KB"), path);
+            tiles_.push_back(Tile{model, model->rowCount() - 1, {}, {}});
         }
     }
 }
 
 int Work_CClean::StartScan() {
-    if (HasRegisteredRun())
+    if (!MayStartRun())
         return 2;
-    {
-        std::lock_guard<std::mutex> lock(queueMutex);
-        scanTasks.clear();
-    }
     IWork::StartScan();
-    {
-        std::lock_guard<std::mutex> lock(queueMutex);
-        for (const Group* group : groupsModel_->groups()) {
-            for (FolderItem* item : group->model->items())
-                staleFiles.push_back(std::move(item->files));
-        }
-    }
+    ++scanGeneration_;
     groupsModel_->resetSizes();
     stopRequested.store(false);
+    walk_.reset();
     {
+        // No worker runs now; the lock orders these writes before the next workers' reads.
         std::lock_guard<std::mutex> lock(queueMutex);
-        for (const Group* group : groupsModel_->groups()) {
-            for (FolderItem* item : group->model->items()) {
-                item->root = ResolveRuleFolder(item->path);
-                item->boundary.reset();
-                if (item->root.empty())
-                    continue;
-                item->boundary.emplace(item->root);
-                scanTasks.push_back({group->model, item, item->root});
-            }
+        for (std::size_t i = 0; i < tiles_.size(); ++i) {
+            Tile& tile = tiles_[i];
+            staleFiles.push_back(std::move(tile.files));
+            tile.files.clear();
+            const QString& rulePath = tile.model->items().at(tile.row)->path;
+            tile.root = rulePath.isEmpty() ? fs::path()
+                                           : FolderWalk::ResolveRoot(platform::Drives::toNativePath(
+                                                 rulePath.toStdString()));
+            walk_.addRoot(tile.root, i);
         }
     }
     foundSize.store(0);
     selectedSize.store(0);
-    StartWorkers(CCleanScanFinished, [this] { ScanLoop(); });
+    const int generation = scanGeneration_;
+    StartWorkers(
+        CCleanScanFinished, [this, generation] { ScanLoop(generation); },
+        std::thread::hardware_concurrency(),
+        [this] {
+            // Queued after every batch, so the views see the final sizes at once.
+            QMetaObject::invokeMethod(
+                groupsModel_, [this] { FlushModels(); }, Qt::QueuedConnection);
+        });
     return 1;
 }
 
@@ -119,21 +103,29 @@ int Work_CClean::CancelScan() {
 
 int Work_CClean::StartClean() {
     // A clean during a scan would delete from lists still being filled.
-    if (HasRegisteredRun())
+    if (!MayStartRun())
         return 2;
     IWork::StartClean();
+    cleanList_.clear();
     {
         std::lock_guard<std::mutex> lock(queueMutex);
-        cleanQueue.clear();
-        for (const Group* group : groupsModel_->groups()) {
-            for (FolderItem* item : group->model->items()) {
-                if (item->checked.load())
-                    cleanQueue.push_back(item);
-            }
+        for (std::size_t i = 0; i < tiles_.size(); ++i) {
+            Tile& tile = tiles_[i];
+            if (!tile.model->items().at(tile.row)->checked || tile.files.empty())
+                continue;
+            const std::uint32_t root = cleanList_.addRoot(tile.root);
+            for (fs::path& file : tile.files)
+                cleanList_.add(std::move(file), root, i);
+            tile.files.clear();
         }
     }
     freedSize.store(0);
-    StartWorkers(CCleanCleanFinished, [this] { CleanLoop(); });
+    StartWorkers(CCleanCleanFinished, [this] {
+        cleanList_.work([this](const CleanList::Target&, const platform::RemoveResult& result) {
+            if (result.removed())
+                freedSize.fetch_add(result.freed);
+        });
+    });
     return 0;
 }
 
@@ -143,137 +135,72 @@ void Work_CClean::AddSelectedSize(std::int64_t delta) {
         emit workBroker->OnCCleanFolderCheckedChanged();
 }
 
-std::optional<std::uint64_t> Work_CClean::ProbeFile(const fs::path& /*file*/,
-                                                    const platform::FolderReader& reader) const {
-    return reader.readableSize();
+std::vector<fs::path> Work_CClean::FilesOf(const LM_GroupModel* model, int row) {
+    std::lock_guard<std::mutex> lock(queueMutex);
+    for (const Tile& tile : tiles_) {
+        if (tile.model == model && tile.row == row)
+            return tile.files;
+    }
+    return {};
 }
 
-void Work_CClean::ScanLoop() {
+std::optional<std::uint64_t> Work_CClean::ProbeFile(const FolderWalk::File& file) const {
+    return file.readableSize();
+}
+
+void Work_CClean::ScanLoop(int generation) {
     {
         std::vector<std::vector<fs::path>> stale;
-        {
-            std::lock_guard<std::mutex> lock(queueMutex);
-            stale.swap(staleFiles);
-        }
+        std::lock_guard<std::mutex> lock(queueMutex);
+        stale.swap(staleFiles);
     }
-    for (;;) {
-        ScanTask task;
-        {
-            std::unique_lock<std::mutex> lock(queueMutex);
-            // An empty queue ends the scan only once nobody can add to it any more; the
-            // timeout lets a waiting worker see a stop request.
-            while (scanTasks.empty() && listingWorkers > 0 &&
-                   !stopRequested.load(std::memory_order_relaxed))
-                tasksChanged.wait_for(lock, std::chrono::milliseconds(20));
-            if (stopRequested.load(std::memory_order_relaxed) || scanTasks.empty()) {
-                tasksChanged.notify_all();
-                return;
-            }
-            task = std::move(scanTasks.front());
-            scanTasks.pop_front();
-            ++listingWorkers;
-        }
-        // One bad directory abandons that directory only.
-        try {
-            ScanDirectory(task);
-        } catch (...) {
-        }
-        {
-            std::lock_guard<std::mutex> lock(queueMutex);
-            --listingWorkers;
-        }
-        tasksChanged.notify_all();
-    }
-}
-
-void Work_CClean::ScanDirectory(const ScanTask& task) {
-    // Files are committed in batches: one lock per batch instead of one per file.
-    constexpr std::size_t batchSize = 256;
+    BatchSender<Found> sender(groupsModel_, [this, generation](std::vector<Found>& batch) {
+        ReceiveFound(generation, batch);
+    });
+    // Files of the folder being listed: committed together, one lock per folder.
     std::vector<fs::path> files;
     std::uint64_t bytes = 0;
-    // Links are neither entered nor counted: their target may lie anywhere.
-    platform::FolderReader reader(task.dir);
-    fs::path child;
-    platform::FolderReader::Kind kind;
-    while (reader.next(child, kind)) {
-        if (kind == platform::FolderReader::Kind::Folder) {
-            if (!task.item->boundary || !task.item->boundary->contains(child))
-                continue;
+    std::size_t tile = 0;
+    FolderWalk::Visitor visitor;
+    visitor.file = [&](const FolderWalk::File& file) {
+        const std::optional<std::uint64_t> size = ProbeFile(file);
+        if (!size)
+            return;
+        tile = file.tag();
+        files.push_back(file.path());
+        bytes += *size;
+    };
+    visitor.folderDone = [&] {
+        if (!files.empty()) {
             {
                 std::lock_guard<std::mutex> lock(queueMutex);
-                scanTasks.push_back({task.model, task.item, child});
+                std::vector<fs::path>& found = tiles_[tile].files;
+                found.insert(found.end(), std::make_move_iterator(files.begin()),
+                             std::make_move_iterator(files.end()));
             }
-            tasksChanged.notify_one();
-            continue;
+            sender.add(Found{tile, bytes});
+            files.clear();
+            bytes = 0;
         }
-        const std::optional<std::uint64_t> size = ProbeFile(child, reader);
-        if (!size)
-            continue;
-        files.push_back(child);
-        bytes += *size;
-        if (files.size() >= batchSize)
-            CommitFiles(task.item, files, bytes);
-    }
-    CommitFiles(task.item, files, bytes);
+        sender.sendIfDue();
+    };
+    walk_.work(visitor, stopRequested);
 }
 
-void Work_CClean::CommitFiles(FolderItem* item, std::vector<fs::path>& files,
-                              std::uint64_t& bytes) {
-    if (files.empty())
+void Work_CClean::ReceiveFound(int generation, const std::vector<Found>& batch) {
+    if (generation != scanGeneration_)
         return;
-    {
-        std::lock_guard<std::mutex> lock(queueMutex);
-        item->files.insert(item->files.end(), std::make_move_iterator(files.begin()),
-                           std::make_move_iterator(files.end()));
-    }
-    foundSize.fetch_add(bytes);
-    {
-        // Against a tick change on the GUI thread: the bytes go into the selected amount
-        // exactly when the item is ticked.
-        std::lock_guard<std::mutex> lock(item->mutex);
-        item->size.fetch_add(bytes);
-        if (item->checked.load())
-            selectedSize.fetch_add(bytes);
-    }
-    files.clear();
-    bytes = 0;
-    PostRefresh(item);
-}
-
-void Work_CClean::CleanLoop() {
-    for (;;) {
-        FolderItem* item = nullptr;
-        fs::path file;
-        {
-            std::lock_guard<std::mutex> lock(queueMutex);
-            while (!cleanQueue.empty() && cleanQueue.front()->files.empty())
-                cleanQueue.pop_front();
-            if (cleanQueue.empty())
-                return;
-            item = cleanQueue.front();
-            file = std::move(item->files.back());
-            item->files.pop_back();
-        }
-        try {
-            CleanFile(item, file);
-        } catch (...) {
-        }
+    for (const Found& found : batch) {
+        const Tile& tile = tiles_[found.tile];
+        foundSize.fetch_add(found.bytes);
+        // The tick is read here, on the GUI thread where it changes, so the bytes count as
+        // selected exactly when their tile is ticked.
+        if (tile.model->addFound(tile.row, found.bytes))
+            AdjustSelectedSize(static_cast<std::int64_t>(found.bytes));
     }
 }
 
-void Work_CClean::CleanFile(FolderItem* item, const fs::path& file) {
-    const std::optional<std::uint64_t> freed =
-        platform::ConfinedFileRemover::remove(item->root, file);
-    if (!freed)
-        return;
-    freedSize.fetch_add(*freed);
-    PostRefresh(item);
-}
-
-void Work_CClean::PostRefresh(FolderItem* item) {
-    if (item->refreshQueued.exchange(true))
-        return;
-    if (!QMetaObject::invokeMethod(item->owner, "updateFolderItem", Qt::QueuedConnection,
-                                   Q_ARG(void*, item)))
-        item->refreshQueued.store(false);
+void Work_CClean::FlushModels() {
+    for (const Group* group : groupsModel_->groups())
+        group->model->flushChanges();
 }

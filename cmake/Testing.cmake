@@ -19,7 +19,7 @@ function(merivane_add_qt_test_folder prefix)
     foreach(src ${tests})
         get_filename_component(name ${src} NAME_WE)
         merivane_add_qt_test(${prefix}_${name} SOURCES ${src} ${helpers}
-            LIBS ${T_LIBS} screenshots)
+            LIBS ${T_LIBS} qttestsupport)
         target_include_directories(${prefix}_${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/helpers)
     endforeach()
 endfunction()

@@ -12,7 +12,7 @@ DiskGauges::DiskGauges(QLabel* systemUsed, QLabel* systemTotal, QProgressBar* sy
     : systemUsed(systemUsed), systemTotal(systemTotal), systemBar(systemBar), allUsed(allUsed),
       allTotal(allTotal), allBar(allBar) {}
 
-bool DiskGauges::refreshSystemDrive() {
+bool DiskGauges::refreshSystemDrive() const {
     const auto space = DriveQuery::query("C:");
     if (!space)
         return false;
@@ -25,7 +25,7 @@ bool DiskGauges::refreshSystemDrive() {
     return true;
 }
 
-DiskGauges::FixedDrives DiskGauges::refresh() {
+DiskGauges::FixedDrives DiskGauges::refresh() const {
     const FixedDrives drives = fixedDrives();
     if (!refreshSystemDrive())
         return drives;

@@ -20,10 +20,10 @@ public:
                QLabel* allTotal, QProgressBar* allBar);
 
     // Refreshes the C: gauge only; an unreadable C: leaves it as it is.
-    bool refreshSystemDrive();
+    bool refreshSystemDrive() const;
     // Refreshes both gauges (the all-drives one only when C: could be read) and returns
     // what was found on the fixed drives.
-    FixedDrives refresh();
+    FixedDrives refresh() const;
 
     static FixedDrives fixedDrives();
 

@@ -3,10 +3,8 @@
 #include "AboutUsDlg.h"
 #include "ButtonProgressCustomProxyStyle.h"
 #include "ConfigDlg.h"
-#include "DiskGauges.h"
 #include "FormatFileSize.h"
 #include "HomeOverview.h"
-#include "LM_GroupsModel.h"
 #include "LargeFileDestination.h"
 #include "QmlPageHost.h"
 #include "StatusIconPainter.h"
@@ -118,16 +116,9 @@ Merivane::~Merivane() = default;
 void Merivane::connectBroker() {
     if (!workBroker)
         return;
+    // The pages' own signals are connected with their rows (wirePage).
     connect(workBroker, &WorkBroker::OnCCleanStatusChanging, this, &Merivane::OnWorkStatusChanging);
     connect(workBroker, &WorkBroker::OnCCleanProgress, this, &Merivane::OnCCleanProgress);
-    connect(workBroker, &WorkBroker::OnCCleanFolderCheckedChanged, this,
-            &Merivane::OnCCleanFolderCheckedChanged);
-    connect(workBroker, &WorkBroker::OnVXCleanCheckedChanged, this,
-            &Merivane::OnVXCleanCheckedChanged);
-    connect(workBroker, &WorkBroker::OnQQCleanCheckedChanged, this,
-            &Merivane::OnQQCleanCheckedChanged);
-    connect(workBroker, &WorkBroker::OnLargeFileCheckedChanged, this,
-            &Merivane::OnLargeFileCheckedChanged);
 }
 
 void Merivane::setUpTrayIcon() {
@@ -173,63 +164,72 @@ void Merivane::setUpNavigation() {
     }
 }
 
-void Merivane::installPainters(const char* progressButton, const char* statusIcon) {
-    auto* button = findChild<QPushButton*>(QLatin1String(progressButton));
-    auto* icon = findChild<QLabel*>(QLatin1String(statusIcon));
-    if (button) {
-        auto* style = new ButtonProgressCustomProxyStyle();
-        style->setParent(button);
-        button->setStyle(style);
-    }
-    if (icon)
-        icon->installEventFilter(new StatusIconPainter(icon));
-}
-
 void Merivane::setUpPages() {
-    setUpCCleanPage();
-
-    installPainters("btnVXCleanRestartAndChecking", "lblVXStatusIcon");
-    DiskGauges(ui->lblVX_UsedSpace1, ui->lblVX_TotalSpace1, ui->pbVX_1, ui->lblVX_UsedSpace2,
-               ui->lblVX_TotalSpace2, ui->pbVX_2)
-        .refresh();
-
-    installPainters("btnQQCleanRestartAndChecking", "lblQQStatusIcon");
-    DiskGauges(ui->lblQQ_UsedSpace1, ui->lblQQ_TotalSpace1, ui->pbQQ_1, ui->lblQQ_UsedSpace2,
-               ui->lblQQ_TotalSpace2, ui->pbQQ_2)
-        .refresh();
-
-    installPainters("btnLargeFileRestartAndChecking", "lblLFStatusIcon");
-    const DiskGauges::FixedDrives drives =
-        DiskGauges(ui->lblLF_UsedSpace1, ui->lblLF_TotalSpace1, ui->pbLF_1, ui->lblLF_UsedSpace2,
-                   ui->lblLF_TotalSpace2, ui->pbLF_2)
-            .refresh();
-    LargeFileDestination::setUp(ui->lblLargeFileReplaceDestDir, drives.largestRoot);
-
-    installPainters("btnPrivacyRestartAndChecking", "lblPrivacyStatusIcon");
-    DiskGauges(ui->lblPrivacy_UsedSpace1, ui->lblPrivacy_TotalSpace1, ui->pbPrivacy_1,
-               ui->lblPrivacy_UsedSpace2, ui->lblPrivacy_TotalSpace2, ui->pbPrivacy_2)
-        .refresh();
-
     for (const WorkPage& page : WorkPageTable::build(*ui)) {
+        setUpPage(page);
         presenter->addPage(page);
-        drainOnQuit.watch(page.work);
+    }
+    for (std::size_t row = 0; row < presenter->pages().size(); ++row)
+        wirePage(row);
+}
+
+void Merivane::setUpPage(const WorkPage& page) {
+    if (page.progressButton) {
+        auto* style = new ButtonProgressCustomProxyStyle();
+        style->setParent(page.progressButton);
+        page.progressButton->setStyle(style);
+    }
+    if (page.statusIcon)
+        page.statusIcon->installEventFilter(new StatusIconPainter(page.statusIcon));
+    if (page.gauges)
+        page.gauges->refresh();
+    if (page.setUp)
+        page.setUp();
+    if (page.work && page.listView && !page.listSource.isEmpty())
+        QmlPageHost::host(page.listView, page.listProperties, page.listSource,
+                          page.listFailureLine);
+    drainOnQuit.watch(page.work);
+}
+
+void Merivane::wirePage(std::size_t row) {
+    const WorkPage& page = presenter->pages().at(row);
+    if (!page.presentsStatus())
+        return;
+    for (QPushButton* button : {page.progressButton, page.introStartButton}) {
+        if (button)
+            connect(button, &QPushButton::clicked, this, [this, row] { onProgressClicked(row); });
+    }
+    for (QPushButton* button : page.scanButtons) {
+        connect(button, &QPushButton::clicked, this,
+                [this, row] { presenter->pages().at(row).work->StartScan(); });
+    }
+    if (page.checkedChanged && workBroker) {
+        connect(workBroker, page.checkedChanged, this,
+                [this, row] { WorkStatusPresenter::refreshSelection(presenter->pages().at(row)); });
     }
 }
 
-void Merivane::setUpCCleanPage() {
-    installPainters("btnCCleanRestartAndChecking", "lblCCleanStatusIcon");
-    ui->btnCCleanRestart->hide();
-    refreshCCleanGauges();
-    QmlPageHost::host(ui->qwCCleanList,
-                      {{QStringLiteral("groupData"), Work_CClean::GetInstance()->groupsModel()}},
-                      QStringLiteral("qrc:/QML/resources/QML/TreeList.qml"),
-                      QStringLiteral("CCleanTree QML 加载失败!"));
+void Merivane::onProgressClicked(std::size_t row) {
+    const WorkPage& page = presenter->pages().at(row);
+    if (page.gaugesBeforeProgressClick && page.gauges)
+        page.gauges->refresh();
+    WorkStatusPresenter::dispatchProgressClick(page);
+}
+
+std::vector<IWork*> Merivane::works() const {
+    std::vector<IWork*> list;
+    for (const WorkPage& page : presenter->pages()) {
+        if (page.work)
+            list.push_back(page.work);
+    }
+    return list;
 }
 
 void Merivane::refreshCCleanGauges() {
-    DiskGauges(ui->lblCClean_UsedSpace1, ui->lblCClean_TotalSpace1, ui->pbCDiskInfomation,
-               ui->lblCClean_UsedSpace2, ui->lblCClean_TotalSpace2, ui->pbCDiskInfomation2)
-        .refresh();
+    for (const WorkPage& page : presenter->pages()) {
+        if (page.gaugesBeforeProgressClick && page.gauges)
+            page.gauges->refresh();
+    }
 }
 
 void Merivane::show() {
@@ -279,6 +279,8 @@ void Merivane::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    // The last window closes and the application quits.
+    beginQuit();
     event->accept();
 }
 
@@ -291,9 +293,18 @@ void Merivane::onTrayIconActivated(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void Merivane::actionClose() {
+    beginQuit();
     // Through the event loop rather than exit(): running works get to finish the file in
     // hand (onAboutToQuit) before static destructors run.
     QCoreApplication::quit();
+}
+
+void Merivane::beginQuit() {
+    // First of all: no scan, clean, move or sequence step may start after this, and
+    // running cleans stop between two files.
+    IWork::BeginQuit();
+    for (IWork* work : works())
+        work->RequestStop();
 }
 
 void Merivane::onAboutToQuit() {
@@ -367,47 +378,6 @@ void Merivane::OnCCleanProgress(fs::directory_entry, IWork::TWorkInfoEx workInfo
     ui->lblCCleanWasteInfo->setText(QStringLiteral("发现可释放<font color=\"#FF0000\">") + size +
                                     QStringLiteral("</font>，已选<font color=\"#FF0000\">") + size +
                                     QStringLiteral("</font>"));
-}
-
-void Merivane::OnCCleanFolderCheckedChanged() {
-    presenter->refreshSelection(IWork::CCleanScanning);
-}
-
-void Merivane::OnVXCleanCheckedChanged() {
-    presenter->refreshSelection(IWork::VXCleanScanning);
-}
-
-void Merivane::OnQQCleanCheckedChanged() {
-    presenter->refreshSelection(IWork::QQCleanScanning);
-}
-
-void Merivane::OnLargeFileCheckedChanged() {
-    presenter->refreshSelection(IWork::LargeFileScanning);
-}
-
-void Merivane::OnBtnCCleanStartClicked() {
-    refreshCCleanGauges();
-    presenter->dispatchProgressClick(IWork::CCleanScanning, sender());
-}
-
-void Merivane::OnBtnVXCleanStartClicked() {
-    presenter->dispatchProgressClick(IWork::VXCleanScanning, sender());
-}
-
-void Merivane::OnBtnQQCleanStartClicked() {
-    presenter->dispatchProgressClick(IWork::QQCleanScanning, sender());
-}
-
-void Merivane::on_btnLargeFileRestartAndChecking_clicked() {
-    presenter->dispatchProgressClick(IWork::LargeFileScanning, sender());
-}
-
-void Merivane::on_btnPrivacyRestartAndChecking_clicked() {
-    presenter->dispatchProgressClick(IWork::PrivacyScanning, sender());
-}
-
-void Merivane::on_btnCCleanRestart_clicked() {
-    presenter->startScan(IWork::CCleanScanning);
 }
 
 void Merivane::on_btnSetLargeFileReplaceDestDir_clicked() {

@@ -2,11 +2,14 @@
 
 #include "IWork.h"
 #include "WorkDrain.h"
+#include "WorkPage.h"
 
 #include <QMainWindow>
 #include <QPoint>
 #include <QSystemTrayIcon>
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class MerivaneClass;
@@ -26,6 +29,8 @@ public:
 
     HomeOverview* homeOverview() const { return home.get(); }
     WorkStatusPresenter* statusPresenter() const { return presenter; }
+    // The works behind the window's pages, in page order: start-up installs their callbacks.
+    std::vector<IWork*> works() const;
 
     // How long quitting waits for running works to put down the file in hand.
     static constexpr int quitWaitMs = 5000;
@@ -38,10 +43,6 @@ public slots:
 
     void OnWorkStatusChanging(IWork::WorkStatus WS);
     void OnCCleanProgress(fs::directory_entry entry, IWork::TWorkInfoEx workInfoEx);
-    void OnCCleanFolderCheckedChanged();
-    void OnVXCleanCheckedChanged();
-    void OnQQCleanCheckedChanged();
-    void OnLargeFileCheckedChanged();
 
 private slots:
     void OnControlButtonClicked();
@@ -51,13 +52,6 @@ private slots:
     void on_btnClose_clicked();
     void onTrayIconActivated(QSystemTrayIcon::ActivationReason reason);
     void actionClose();
-
-    void OnBtnCCleanStartClicked();
-    void OnBtnVXCleanStartClicked();
-    void OnBtnQQCleanStartClicked();
-    void on_btnLargeFileRestartAndChecking_clicked();
-    void on_btnPrivacyRestartAndChecking_clicked();
-    void on_btnCCleanRestart_clicked();
     void on_btnSetLargeFileReplaceDestDir_clicked();
 
     void onLSClick();
@@ -79,10 +73,13 @@ private:
     void setUpApplicationIcon();
     void setUpNavigation();
     void setUpPages();
-    void setUpCCleanPage();
-    void installPainters(const char* progressButton, const char* statusIcon);
+    void setUpPage(const WorkPage& page);
+    void wirePage(std::size_t row);
+    void onProgressClicked(std::size_t row);
     void refreshCCleanGauges();
     void endOneKeyScanIfDone();
+    // From now on nothing starts: the user quits.
+    void beginQuit();
 
     std::unique_ptr<Ui::MerivaneClass> ui;
     std::unique_ptr<HomeOverview> home;

@@ -1,35 +1,41 @@
 #pragma once
 
+#include "DiskGauges.h"
 #include "IWork.h"
+#include "QmlPageHost.h"
 
+#include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QPushButton;
+class QQuickWidget;
 class QStackedWidget;
+class WorkBroker;
 
-// What one function page shows of its work's status: its widgets, its status block and
-// the few ways in which pages differ. One row of the window's page table.
+// One function page of the window: its work, its widgets, its list view and the few ways
+// in which pages differ. The window sets up, wires and presents every page from these
+// rows alone, so a page joins by its work, its row and its QML.
 struct WorkPage {
     // The result sentence of the page.
     enum class Sentence { Found, Movable, Records };
     // What the progress button offers once a clean has finished.
     enum class AfterClean { Rescan, CleanAgain, MoveAgain, ScanAgain };
 
+    // The work behind the page; its kind gives the page's four status values. Null while
+    // the work is not built: the page then shows its form and nothing starts from it.
     IWork* work = nullptr;
-    // The block of four status values of the work: scan started, clean started, scan
-    // finished, clean finished.
-    IWork::WorkStatus scanning = IWork::Cancelled;
-    IWork::WorkStatus cleaning = IWork::Cancelled;
-    IWork::WorkStatus scanFinished = IWork::Cancelled;
-    IWork::WorkStatus cleanFinished = IWork::Cancelled;
 
+    // The status widgets (null on pages driven by their QML page alone).
     QStackedWidget* stack = nullptr;
     QPushButton* progressButton = nullptr;
     // A start button on the introduction page that stands for the progress button.
     QPushButton* introStartButton = nullptr;
     QPushButton* restartLink = nullptr;
+    // Buttons that start a scan whatever the page shows (restart link, introduction page).
+    QList<QPushButton*> scanButtons;
     QLabel* statusIcon = nullptr;
     QLabel* tipLabel = nullptr; // null on pages without a disk sentence
     QLabel* resultLabel = nullptr;
@@ -37,6 +43,22 @@ struct WorkPage {
     QLabel* homeInfo = nullptr;
     QPushButton* homeStatus = nullptr;
     int homeRow = -1;
+
+    // The disk gauges of the introduction page; the C-drive page refreshes them before
+    // every press of its progress button too.
+    std::optional<DiskGauges> gauges;
+    bool gaugesBeforeProgressClick = false;
+
+    // The QML list of the page and the native objects it reads.
+    QQuickWidget* listView = nullptr;
+    QmlPageHost::Properties listProperties;
+    QString listSource;
+    QString listFailureLine;
+
+    // The broker signal telling that the page's selected amount changed.
+    void (WorkBroker::*checkedChanged)() = nullptr;
+    // Set-up of its own, after the common one (account selectors, destination folder).
+    std::function<void()> setUp;
 
     QString cleaningText = QStringLiteral("正在清理");
     QString readyText = QStringLiteral("立即清理");
@@ -48,4 +70,10 @@ struct WorkPage {
     bool diskSentenceWhileCleaning = true;
     // Privacy pages count records instead of bytes: (all, checked).
     std::function<void(int& found, int& checked)> recordCounts;
+
+    // Whether the page shows its work's status with the widgets above.
+    bool presentsStatus() const { return work && progressButton; }
+    // The page's status value for a run's start or end; nothing without a work.
+    std::optional<IWork::WorkStatus> status(IWork::RunKind run, bool finished) const;
+    bool owns(IWork::WorkStatus ws) const;
 };

@@ -1,23 +1,21 @@
 #include "WorkPageTable.h"
 
+#include "LM_GroupsModel.h"
+#include "LargeFileDestination.h"
+#include "WorkBroker.h"
 #include "Work_CClean.h"
 #include "ui_Merivane.h"
 
-std::vector<WorkPage> WorkPageTable::build(Ui::MerivaneClass& ui) {
-    return {cclean(ui)};
-}
+namespace {
 
-WorkPage WorkPageTable::cclean(Ui::MerivaneClass& ui) {
+WorkPage cclean(Ui::MerivaneClass& ui) {
     WorkPage page;
     page.work = Work_CClean::GetInstance();
-    page.scanning = IWork::CCleanScanning;
-    page.cleaning = IWork::CCleanCleaning;
-    page.scanFinished = IWork::CCleanScanFinished;
-    page.cleanFinished = IWork::CCleanCleanFinished;
     page.stack = ui.swCCleanOperation;
     page.progressButton = ui.btnCCleanRestartAndChecking;
     page.introStartButton = ui.btnCCleanStart;
     page.restartLink = ui.btnCCleanRestart;
+    page.scanButtons = {ui.btnCCleanRestart};
     page.statusIcon = ui.lblCCleanStatusIcon;
     page.tipLabel = ui.label_tipA;
     page.resultLabel = ui.lblCCleanWasteInfo;
@@ -25,7 +23,124 @@ WorkPage WorkPageTable::cclean(Ui::MerivaneClass& ui) {
     page.homeInfo = ui.lblHomeCCInfo;
     page.homeStatus = ui.lblHomeCCStatus;
     page.homeRow = 0;
+    page.gauges.emplace(ui.lblCClean_UsedSpace1, ui.lblCClean_TotalSpace1, ui.pbCDiskInfomation,
+                        ui.lblCClean_UsedSpace2, ui.lblCClean_TotalSpace2, ui.pbCDiskInfomation2);
+    page.gaugesBeforeProgressClick = true;
+    page.listView = ui.qwCCleanList;
+    page.listProperties = {
+        {QStringLiteral("groupData"), Work_CClean::GetInstance()->groupsModel()}};
+    page.listSource = QStringLiteral("qrc:/QML/resources/QML/TreeList.qml");
+    page.listFailureLine = QStringLiteral("CCleanTree QML 加载失败!");
+    page.checkedChanged = &WorkBroker::OnCCleanFolderCheckedChanged;
+    page.setUp = [restart = ui.btnCCleanRestart] { restart->hide(); };
     page.afterClean = WorkPage::AfterClean::Rescan;
     page.busyIconWhileCleaning = true;
     return page;
+}
+
+WorkPage wechat(Ui::MerivaneClass& ui) {
+    WorkPage page;
+    page.stack = ui.swVXCleanOperation;
+    page.progressButton = ui.btnVXCleanRestartAndChecking;
+    page.restartLink = ui.btnVXCleanRestart;
+    page.scanButtons = {ui.btnVXCleanScan, ui.btnVXCleanRestart};
+    page.statusIcon = ui.lblVXStatusIcon;
+    page.tipLabel = ui.label_tipD;
+    page.resultLabel = ui.lblVXCleanWasteInfo;
+    page.badge = ui.lblTipSize2;
+    page.homeInfo = ui.lblHomeVXInfo;
+    page.homeStatus = ui.lblHomeVXStatus;
+    page.homeRow = 1;
+    page.gauges.emplace(ui.lblVX_UsedSpace1, ui.lblVX_TotalSpace1, ui.pbVX_1, ui.lblVX_UsedSpace2,
+                        ui.lblVX_TotalSpace2, ui.pbVX_2);
+    page.checkedChanged = &WorkBroker::OnVXCleanCheckedChanged;
+    page.afterClean = WorkPage::AfterClean::CleanAgain;
+    return page;
+}
+
+WorkPage qq(Ui::MerivaneClass& ui) {
+    WorkPage page;
+    page.stack = ui.swQQCleanOperation;
+    page.progressButton = ui.btnQQCleanRestartAndChecking;
+    page.restartLink = ui.btnQQCleanRestart;
+    page.scanButtons = {ui.btnQQCleanScan, ui.btnQQCleanRestart};
+    page.statusIcon = ui.lblQQStatusIcon;
+    page.tipLabel = ui.label_tipC;
+    page.resultLabel = ui.lblQQCleanWasteInfo;
+    page.badge = ui.lblTipSize3;
+    page.homeInfo = ui.lblHomeQQInfo;
+    page.homeStatus = ui.lblHomeQQStatus;
+    page.homeRow = 2;
+    page.gauges.emplace(ui.lblQQ_UsedSpace1, ui.lblQQ_TotalSpace1, ui.pbQQ_1, ui.lblQQ_UsedSpace2,
+                        ui.lblQQ_TotalSpace2, ui.pbQQ_2);
+    page.checkedChanged = &WorkBroker::OnQQCleanCheckedChanged;
+    page.afterClean = WorkPage::AfterClean::CleanAgain;
+    return page;
+}
+
+WorkPage largeFiles(Ui::MerivaneClass& ui) {
+    WorkPage page;
+    page.stack = ui.swLargeFileOperation;
+    page.progressButton = ui.btnLargeFileRestartAndChecking;
+    page.restartLink = ui.btnLargeFileRestart;
+    page.scanButtons = {ui.btnLargeFileScan, ui.btnLargeFileRestart};
+    page.statusIcon = ui.lblLFStatusIcon;
+    page.tipLabel = ui.label_tipB;
+    page.resultLabel = ui.lblLargeFileInfo;
+    page.badge = ui.lblTipSize4;
+    page.homeInfo = ui.lblHomeLFInfo;
+    page.homeStatus = ui.lblHomeLFStatus;
+    page.homeRow = 3;
+    page.gauges.emplace(ui.lblLF_UsedSpace1, ui.lblLF_TotalSpace1, ui.pbLF_1, ui.lblLF_UsedSpace2,
+                        ui.lblLF_TotalSpace2, ui.pbLF_2);
+    page.checkedChanged = &WorkBroker::OnLargeFileCheckedChanged;
+    page.setUp = [label = ui.lblLargeFileReplaceDestDir] {
+        LargeFileDestination::setUp(label, DiskGauges::fixedDrives().largestRoot);
+    };
+    page.cleaningText = QStringLiteral("正在移动");
+    page.readyText = QStringLiteral("去搬家");
+    page.sentence = WorkPage::Sentence::Movable;
+    page.afterClean = WorkPage::AfterClean::MoveAgain;
+    page.diskSentenceWhileCleaning = false;
+    return page;
+}
+
+WorkPage duplicates(Ui::MerivaneClass& ui) {
+    WorkPage page;
+    page.listView = ui.qwDuplicateFile;
+    return page;
+}
+
+WorkPage uninstall(Ui::MerivaneClass& ui) {
+    WorkPage page;
+    page.listView = ui.qwUninstall;
+    return page;
+}
+
+WorkPage privacy(Ui::MerivaneClass& ui) {
+    WorkPage page;
+    page.stack = ui.swPrivacyOperation;
+    page.progressButton = ui.btnPrivacyRestartAndChecking;
+    page.restartLink = ui.btnPrivacyRestart;
+    page.scanButtons = {ui.btnPrivacyStart, ui.btnPrivacyRestart};
+    page.statusIcon = ui.lblPrivacyStatusIcon;
+    page.resultLabel = ui.lblPrivacyInfo;
+    page.badge = ui.lblTipSize6;
+    page.homeInfo = ui.lblHomePrivacyInfo;
+    page.homeStatus = ui.lblHomePrivacyStatus;
+    page.homeRow = 4;
+    page.gauges.emplace(ui.lblPrivacy_UsedSpace1, ui.lblPrivacy_TotalSpace1, ui.pbPrivacy_1,
+                        ui.lblPrivacy_UsedSpace2, ui.lblPrivacy_TotalSpace2, ui.pbPrivacy_2);
+    page.readyText = QStringLiteral("立即清理");
+    page.sentence = WorkPage::Sentence::Records;
+    page.afterClean = WorkPage::AfterClean::ScanAgain;
+    page.diskSentenceWhileCleaning = false;
+    return page;
+}
+
+} // namespace
+
+std::vector<WorkPage> WorkPageTable::build(Ui::MerivaneClass& ui) {
+    return {cclean(ui),     wechat(ui),    qq(ui),     largeFiles(ui),
+            duplicates(ui), uninstall(ui), privacy(ui)};
 }

@@ -8,9 +8,9 @@ namespace Ui {
 class MerivaneClass;
 }
 
-// The rows of the window's status table: one per function page whose work exists.
+// The window's pages, one row each, in the order they are set up: C-drive, WeChat, QQ,
+// large files, duplicate files, software uninstall, privacy.
 class WorkPageTable {
 public:
     static std::vector<WorkPage> build(Ui::MerivaneClass& ui);
-    static WorkPage cclean(Ui::MerivaneClass& ui);
 };

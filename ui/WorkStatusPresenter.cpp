@@ -16,8 +16,7 @@ void WorkStatusPresenter::addPage(const WorkPage& page) {
 
 const WorkPage* WorkStatusPresenter::pageFor(IWork::WorkStatus ws) const {
     for (const WorkPage& page : table) {
-        if (ws == page.scanning || ws == page.cleaning || ws == page.scanFinished ||
-            ws == page.cleanFinished)
+        if (page.presentsStatus() && page.owns(ws))
             return &page;
     }
     return nullptr;
@@ -28,50 +27,41 @@ void WorkStatusPresenter::apply(IWork::WorkStatus ws) {
     const WorkPage* page = pageFor(ws);
     if (!page)
         return;
-    if (ws == page->scanning)
+    using Run = IWork::RunKind;
+    if (ws == page->status(Run::Scan, false))
         scanStarted(*page, disk);
-    else if (ws == page->cleaning)
+    else if (ws == page->status(Run::Clean, false))
         cleanStarted(*page, disk);
-    else if (ws == page->scanFinished && page->sentence == WorkPage::Sentence::Records)
+    else if (ws == page->status(Run::Scan, true) && page->sentence == WorkPage::Sentence::Records)
         recordScanEnded(*page);
-    else if (ws == page->scanFinished)
+    else if (ws == page->status(Run::Scan, true))
         scanEnded(*page, disk);
     else
         cleanEnded(*page, disk);
 }
 
-void WorkStatusPresenter::refreshSelection(IWork::WorkStatus anyStatusOfPage) {
-    if (const WorkPage* page = pageFor(anyStatusOfPage))
-        page->resultLabel->setText(resultSentence(*page));
+void WorkStatusPresenter::refreshSelection(const WorkPage& page) {
+    if (page.presentsStatus())
+        page.resultLabel->setText(resultSentence(page));
 }
 
-void WorkStatusPresenter::dispatchProgressClick(IWork::WorkStatus anyStatusOfPage,
-                                                QObject* sender) {
-    const WorkPage* page = pageFor(anyStatusOfPage);
-    auto* button = qobject_cast<QPushButton*>(sender);
-    if (!page || !button)
+void WorkStatusPresenter::dispatchProgressClick(const WorkPage& page) {
+    if (!page.presentsStatus())
         return;
-    if (button != page->progressButton && button != page->introStartButton)
-        return;
-    const QVariant status = page->progressButton->property("PaintStatus");
+    const QVariant status = page.progressButton->property("PaintStatus");
     if (!status.isValid())
         return;
     switch (status.toInt()) {
     case Ready:
-        page->work->StartScan();
+        page.work->StartScan();
         break;
     case Busy:
     case Results:
-        page->work->StartClean();
+        page.work->StartClean();
         break;
     default:
         break;
     }
-}
-
-void WorkStatusPresenter::startScan(IWork::WorkStatus anyStatusOfPage) {
-    if (const WorkPage* page = pageFor(anyStatusOfPage))
-        page->work->StartScan();
 }
 
 void WorkStatusPresenter::scanStarted(const WorkPage& page, const QString& disk) {
@@ -108,7 +98,7 @@ void WorkStatusPresenter::scanEnded(const WorkPage& page, const QString& disk) {
     page.homeStatus->setText(QStringLiteral("前往处理 >"));
     page.badge->setText(FormatFileSize(found));
     page.badge->setVisible(true);
-    emit scanFinished(page.scanFinished, page.homeRow);
+    emit scanFinished(*page.status(IWork::RunKind::Scan, true), page.homeRow);
 }
 
 void WorkStatusPresenter::recordScanEnded(const WorkPage& page) {
@@ -133,7 +123,7 @@ void WorkStatusPresenter::recordScanEnded(const WorkPage& page) {
     std::uint64_t found = 0;
     std::uint64_t selected = 0;
     page.work->GetSizes(found, selected);
-    emit scanFinished(page.scanFinished, page.homeRow);
+    emit scanFinished(*page.status(IWork::RunKind::Scan, true), page.homeRow);
     setIcon(page, found != 0 ? Warning : Information);
 }
 
@@ -173,7 +163,7 @@ void WorkStatusPresenter::cleanEnded(const WorkPage& page, const QString& disk) 
     }
 }
 
-QString WorkStatusPresenter::resultSentence(const WorkPage& page) const {
+QString WorkStatusPresenter::resultSentence(const WorkPage& page) {
     if (page.sentence == WorkPage::Sentence::Records) {
         int records = 0;
         int checked = 0;

@@ -14,18 +14,17 @@ public:
     explicit WorkStatusPresenter(QObject* parent = nullptr);
 
     void addPage(const WorkPage& page);
-    // The page whose status block holds ws, or null.
+    // The page that shows the status block holding ws, or null.
     const WorkPage* pageFor(IWork::WorkStatus ws) const;
     const std::vector<WorkPage>& pages() const { return table; }
 
     // Applies one status value to its page; values of no page change nothing.
     void apply(IWork::WorkStatus ws);
     // The user ticked or unticked something: refresh the page's result sentence.
-    void refreshSelection(IWork::WorkStatus anyStatusOfPage);
+    static void refreshSelection(const WorkPage& page);
     // A click on the page's progress button (or what stands for it): scan or clean by the
     // button's PaintStatus.
-    void dispatchProgressClick(IWork::WorkStatus anyStatusOfPage, QObject* sender);
-    void startScan(IWork::WorkStatus anyStatusOfPage);
+    static void dispatchProgressClick(const WorkPage& page);
 
     // PaintStatus on progress buttons and PaintFlag on status icons.
     enum PaintStatus { Ready = 1, Busy = 2, Results = 3 };
@@ -41,7 +40,7 @@ private:
     void scanEnded(const WorkPage& page, const QString& disk);
     void recordScanEnded(const WorkPage& page);
     void cleanEnded(const WorkPage& page, const QString& disk);
-    QString resultSentence(const WorkPage& page) const;
+    static QString resultSentence(const WorkPage& page);
     static void setProgress(const WorkPage& page, const QString& text, int paintStatus,
                             bool enabled);
     static void setIcon(const WorkPage& page, int paintFlag);

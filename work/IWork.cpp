@@ -2,6 +2,10 @@
 
 #include <exception>
 
+namespace {
+std::atomic<bool> quitting{false};
+} // namespace
+
 IWork::IWork(WorkKind kind) : workKind(kind) {}
 
 IWork::~IWork() = default;
@@ -59,6 +63,10 @@ void IWork::GetSizes(std::uint64_t& found, std::uint64_t& selected) {
 }
 
 void IWork::AddSelectedSize(std::int64_t delta) {
+    AdjustSelectedSize(delta);
+}
+
+void IWork::AdjustSelectedSize(std::int64_t delta) {
     // Two's complement: a negative delta subtracts, wrapping like the unsigned counter.
     selectedSize.fetch_add(static_cast<std::uint64_t>(delta));
 }
@@ -72,6 +80,18 @@ void IWork::Reserved() {}
 bool IWork::HasRegisteredRun() {
     std::lock_guard<std::mutex> lock(threadListMutex);
     return !threads.empty();
+}
+
+bool IWork::MayStartRun() {
+    return !Quitting() && !HasRegisteredRun();
+}
+
+void IWork::BeginQuit() {
+    quitting.store(true);
+}
+
+bool IWork::Quitting() {
+    return quitting.load();
 }
 
 std::thread IWork::LaunchWorker(std::function<void()> body) {
@@ -89,10 +109,18 @@ void IWork::ReportStatus(WorkStatus status) {
     }
 }
 
+int IWork::StartSingleWorker(WorkStatus finishedStatus, std::function<void()> taskLoop,
+                             std::function<void()> beforeFinished) {
+    return StartWorkers(finishedStatus, std::move(taskLoop), 1, std::move(beforeFinished));
+}
+
 int IWork::StartWorkers(WorkStatus finishedStatus, std::function<void()> taskLoop,
-                        unsigned hardwareThreads) {
+                        unsigned hardwareThreads, std::function<void()> beforeFinished) {
+    if (Quitting())
+        return 0;
     auto run = std::make_shared<Run>();
     run->taskLoop = std::move(taskLoop);
+    run->beforeFinished = std::move(beforeFinished);
     run->finishedStatus = finishedStatus;
     const unsigned count = WorkerCount(hardwareThreads);
     int started = 0;
@@ -112,8 +140,19 @@ int IWork::StartWorkers(WorkStatus finishedStatus, std::function<void()> taskLoo
         started = run->workers;
     }
     if (started == 0)
-        ReportStatus(finishedStatus);
+        Finish(*run);
     return started;
+}
+
+void IWork::Finish(Run& run) {
+    if (run.beforeFinished) {
+        try {
+            run.beforeFinished();
+        } catch (...) {
+            // The finished status must still go out, or the page would stay busy.
+        }
+    }
+    ReportStatus(run.finishedStatus);
 }
 
 void IWork::RunWorker(const std::shared_ptr<Run>& run) noexcept {
@@ -142,7 +181,7 @@ void IWork::LeavePool(Run& run) {
         return;
     // The last worker stays registered until it has reported, so a new run cannot start
     // (and report its started status) before this run's finished status is out.
-    ReportStatus(run.finishedStatus);
+    Finish(run);
     std::lock_guard<std::mutex> lock(threadListMutex);
     EraseOwnThread();
 }

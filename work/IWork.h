@@ -84,6 +84,7 @@ public:
     virtual void RequestStop();
     virtual void Reserved();
 
+    WorkKind Kind() const { return workKind; }
     // The status values of a kind; throws the C string "unknow scan!" for Other.
     static WorkStatus StartedStatus(WorkKind kind, RunKind run);
     static WorkStatus FinishedStatus(WorkKind kind, RunKind run);
@@ -92,6 +93,14 @@ public:
 
     // True while workers of a run are still registered; a new run must wait for false.
     bool HasRegisteredRun();
+    // False while a run is registered or once the program quits: a scan, clean or move must
+    // then not start (and report nothing).
+    bool MayStartRun();
+
+    // Called once when the user quits: from then on no run starts, and running cleans and
+    // moves put down their work between two files.
+    static void BeginQuit();
+    static bool Quitting();
 
     _WorkInfo workInfo;
     std::vector<std::thread> threads;
@@ -107,11 +116,18 @@ public:
 
 protected:
     // Starts WorkerCount(hardwareThreads) workers, each running taskLoop inside a
-    // catch-all; the last one of them to leave reports finishedStatus once, even when
-    // another run overlaps. When no thread can be started, finishedStatus is reported at
-    // once on the calling thread. Returns the number of workers started.
+    // catch-all; the last one of them to leave runs beforeFinished (also inside a
+    // catch-all) and then reports finishedStatus, once, even when another run overlaps.
+    // When no thread can be started, both happen at once on the calling thread. Once the
+    // program quits nothing starts and nothing is reported. Returns the workers started.
     int StartWorkers(WorkStatus finishedStatus, std::function<void()> taskLoop,
-                     unsigned hardwareThreads = std::thread::hardware_concurrency());
+                     unsigned hardwareThreads = std::thread::hardware_concurrency(),
+                     std::function<void()> beforeFinished = {});
+    // The same with one worker, for works whose runs cannot be shared out.
+    int StartSingleWorker(WorkStatus finishedStatus, std::function<void()> taskLoop,
+                          std::function<void()> beforeFinished = {});
+    // Adds to selectedSize without telling anyone: for counts that follow a scan's results.
+    void AdjustSelectedSize(std::int64_t delta);
     // Creates one thread; a test seam for thread start failures.
     virtual std::thread LaunchWorker(std::function<void()> body);
     // Reports a status under statusMutex; a throwing callback is contained.
@@ -125,9 +141,12 @@ private:
     // What the workers of one StartWorkers call share; guarded by threadListMutex.
     struct Run {
         std::function<void()> taskLoop;
+        std::function<void()> beforeFinished;
         WorkStatus finishedStatus;
         int workers = 0;
     };
+
+    void Finish(Run& run);
 
     void RunWorker(const std::shared_ptr<Run>& run) noexcept;
     void LeavePool(Run& run);

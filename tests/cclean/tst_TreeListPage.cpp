@@ -1,4 +1,4 @@
-#include "FixtureTree.h"
+#include "DriveFixture.h"
 #include "FolderItem.h"
 #include "Group.h"
 #include "LM_GroupModel.h"
@@ -32,16 +32,16 @@ private:
     QPoint centreOf(QQuickItem* item) const;
     qreal contentY() const;
 
-    std::unique_ptr<FixtureTree> tree_;
+    std::unique_ptr<DriveFixture> tree_;
     TestWork* work_ = nullptr;
     std::unique_ptr<QQuickWidget> view_;
 };
 
 void tst_TreeListPage::initTestCase() {
-    tree_ = std::make_unique<FixtureTree>();
-    FixtureTree::writeFile(tree_->c("Windows/Temp/a.log"), 3 << 20);
-    FixtureTree::writeFile(tree_->c("Users/u/AppData/Local/Temp/b.tmp"), 700 << 10);
-    FixtureTree::writeFile(tree_->c("Windows/Logs/c.log"), 12345);
+    tree_ = std::make_unique<DriveFixture>();
+    tree_->write(tree_->c("Windows/Temp/a.log"), 3 << 20);
+    tree_->write(tree_->c("Users/u/AppData/Local/Temp/b.tmp"), 700 << 10);
+    tree_->write(tree_->c("Windows/Logs/c.log"), 12345);
     work_ = new TestWork(RuleFiles::LoadCleanData());
     QVERIFY(work_->scan());
 
@@ -143,15 +143,15 @@ void tst_TreeListPage::tickBoxTicksTheItem() {
     QTRY_VERIFY(centreOf(box).y() > 0 && centreOf(box).y() < 541);
     LM_GroupModel* windows = work_->groupsModel()->groups().at(3)->model;
     FolderItem* logs = windows->items().at(4);
-    QCOMPARE(logs->checked.load(), false);
+    QCOMPARE(logs->checked, false);
     const std::uint64_t selected = work_->selectedSize.load();
 
     QTest::mouseClick(view_.get(), Qt::LeftButton, {}, centreOf(box));
-    QTRY_COMPARE(logs->checked.load(), true);
+    QTRY_COMPARE(logs->checked, true);
     QCOMPARE(work_->selectedSize.load(), selected + 12345);
     QTRY_COMPARE(tile->property("checked").toBool(), true);
     QTest::mouseClick(view_.get(), Qt::LeftButton, {}, centreOf(box));
-    QTRY_COMPARE(logs->checked.load(), false);
+    QTRY_COMPARE(logs->checked, false);
     QCOMPARE(work_->selectedSize.load(), selected);
     QTRY_COMPARE(tile->property("checked").toBool(), false);
 }

@@ -1,4 +1,4 @@
-#include "FixtureTree.h"
+#include "DriveFixture.h"
 #include "FolderItem.h"
 #include "Group.h"
 #include "LM_GroupModel.h"
@@ -14,7 +14,6 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-using Snapshot = std::map<fs::path, std::string>;
 
 namespace {
 
@@ -27,22 +26,12 @@ QString SizeShown(Work_CClean& work, int group, int row) {
     return model->data(model->index(row), LM_GroupModel::FolderSizeRole).toString();
 }
 
-// The entries of `before` that are missing from `after`; fails if anything else changed.
-QStringList Removed(const Snapshot& before, const Snapshot& after) {
-    QStringList gone;
-    for (const auto& [path, kind] : before) {
-        auto it = after.find(path);
-        if (it == after.end())
-            gone << QString::fromStdString(path.native());
-        else if (it->second != kind)
-            gone << QStringLiteral("changed: ") + QString::fromStdString(path.native());
-    }
-    for (const auto& entry : after) {
-        if (!before.count(entry.first))
-            gone << QStringLiteral("added: ") + QString::fromStdString(entry.first.native());
-    }
-    gone.sort();
-    return gone;
+// What a destructive run should have changed: exactly these files removed.
+QStringList RemovedLines(QStringList files) {
+    for (QString& file : files)
+        file = QStringLiteral("removed: ") + file;
+    files.sort();
+    return files;
 }
 
 QStringList Sorted(QStringList list) {
@@ -91,7 +80,7 @@ private slots:
 };
 
 void tst_Work_CClean::shippedGroups() {
-    FixtureTree tree;
+    DriveFixture tree;
     TestWork work(RuleFiles::LoadCleanData());
     const QList<Group*>& groups = work.groupsModel()->groups();
     QStringList ids, titles;
@@ -124,12 +113,12 @@ void tst_Work_CClean::shippedGroups() {
 }
 
 void tst_Work_CClean::shippedRulesScanTheMappedDrive() {
-    FixtureTree tree;
-    FixtureTree::writeFile(tree.c("Windows/Temp/x.log"), 1000);
-    FixtureTree::writeFile(tree.c("Windows/Temp/深层/y.tmp"), 24);
-    FixtureTree::writeFile(tree.c("Users/u/AppData/Local/Temp/z.tmp"), 2000);
-    FixtureTree::writeFile(tree.c("Windows/Prefetch/p.pf"), 500);
-    FixtureTree::writeFile(tree.c("Users/u/Downloads/d.zip"), 3000);
+    DriveFixture tree;
+    tree.write(tree.c("Windows/Temp/x.log"), 1000);
+    tree.write(tree.c("Windows/Temp/深层/y.tmp"), 24);
+    tree.write(tree.c("Users/u/AppData/Local/Temp/z.tmp"), 2000);
+    tree.write(tree.c("Windows/Prefetch/p.pf"), 500);
+    tree.write(tree.c("Users/u/Downloads/d.zip"), 3000);
     TestWork work(RuleFiles::LoadCleanData());
 
     QVERIFY(work.scan());
@@ -138,22 +127,22 @@ void tst_Work_CClean::shippedRulesScanTheMappedDrive() {
     work.GetSizes(found, selected);
     QCOMPARE(found, std::uint64_t(6524));
     QCOMPARE(selected, std::uint64_t(3024)); // the two ticked temp folders
-    QCOMPARE(ItemAt(work, 3, 0)->size.load(), std::uint64_t(1024));
+    QCOMPARE(ItemAt(work, 3, 0)->size, std::uint64_t(1024));
     QCOMPARE(SizeShown(work, 3, 0), QStringLiteral("1.00KB"));
-    QCOMPARE(ItemAt(work, 3, 3)->size.load(), std::uint64_t(500));
-    QCOMPARE(ItemAt(work, 4, 0)->size.load(), std::uint64_t(3000));
+    QCOMPARE(ItemAt(work, 3, 3)->size, std::uint64_t(500));
+    QCOMPARE(ItemAt(work, 4, 0)->size, std::uint64_t(3000));
     // Items without a folder never find anything.
     QCOMPARE(SizeShown(work, 0, 0), QStringLiteral("0.00KB"));
     QCOMPARE(SizeShown(work, 2, 7), QStringLiteral("0.00KB"));
 }
 
 void tst_Work_CClean::scanSizes() {
-    FixtureTree tree;
-    FixtureTree::writeFile(tree.c("Temp/a/1.tmp"), 100);
-    FixtureTree::writeFile(tree.c("Temp/a/sub/2.tmp"), 200);
-    FixtureTree::writeFile(tree.c("Temp/a/sub/深/缓存.dat"), 300);
-    FixtureTree::writeFile(tree.c("Temp/a") / fs::path("\xff\xfe-bad.bin"), 50);
-    FixtureTree::writeFile(tree.c("Temp/b/x"), 1000);
+    DriveFixture tree;
+    tree.write(tree.c("Temp/a/1.tmp"), 100);
+    tree.write(tree.c("Temp/a/sub/2.tmp"), 200);
+    tree.write(tree.c("Temp/a/sub/深/缓存.dat"), 300);
+    tree.write(tree.c("Temp/a") / fs::path("\xff\xfe-bad.bin"), 50);
+    tree.write(tree.c("Temp/b/x"), 1000);
     fs::create_directories(tree.c("Temp/b/empty"));
     TestWork work(QJsonDocument(QJsonArray{TestWork::group(
         "g", "临时",
@@ -162,16 +151,17 @@ void tst_Work_CClean::scanSizes() {
     QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
 
     QVERIFY(work.scan());
-    QCOMPARE(ItemAt(work, 0, 0)->size.load(), std::uint64_t(650));
-    QCOMPARE(ItemAt(work, 0, 1)->size.load(), std::uint64_t(1000));
+    QCOMPARE(ItemAt(work, 0, 0)->size, std::uint64_t(650));
+    QCOMPARE(ItemAt(work, 0, 1)->size, std::uint64_t(1000));
     QCOMPARE(SizeShown(work, 0, 0), QStringLiteral("0.63KB"));
     QCOMPARE(SizeShown(work, 0, 1), QStringLiteral("0.98KB"));
     std::uint64_t found = 0, selected = 0;
     work.GetSizes(found, selected);
     QCOMPARE(found, std::uint64_t(1650));
     QCOMPARE(selected, std::uint64_t(650));
-    QCOMPARE(ItemAt(work, 0, 0)->files.size(), std::size_t(4));
-    QVERIFY(std::count(ItemAt(work, 0, 0)->files.begin(), ItemAt(work, 0, 0)->files.end(),
+    QCOMPARE(work.FilesOf(work.groupsModel()->groups().at(0)->model, 0).size(), std::size_t(4));
+    const std::vector<fs::path> files = work.FilesOf(work.groupsModel()->groups().at(0)->model, 0);
+    QVERIFY(std::count(files.begin(), files.end(),
                        tree.c("Temp/a") / fs::path("\xff\xfe-bad.bin")) == 1);
     QVERIFY(!changed.isEmpty());
     QCOMPARE(changed.last().at(2).value<QVector<int>>(),
@@ -189,10 +179,10 @@ void tst_Work_CClean::scanSizes() {
 }
 
 void tst_Work_CClean::tickDuringAndAfterScan() {
-    FixtureTree tree;
+    DriveFixture tree;
     for (int i = 0; i < 6; ++i)
-        FixtureTree::writeFile(tree.c("Temp/a") / std::to_string(i) / "f.tmp", 1000 + i);
-    FixtureTree::writeFile(tree.c("Temp/a/gate"), 7);
+        tree.write(tree.c("Temp/a") / std::to_string(i) / "f.tmp", 1000 + i);
+    tree.write(tree.c("Temp/a/gate"), 7);
     TestWork work(QJsonDocument(
         QJsonArray{TestWork::group("g", "t", {TestWork::item("C:\\Temp\\a", false)})}));
     LM_GroupModel* model = work.groupsModel()->groups().at(0)->model;
@@ -209,7 +199,7 @@ void tst_Work_CClean::tickDuringAndAfterScan() {
     QVERIFY(work.waitForFinished(IWork::CCleanScanFinished, 0));
 
     const std::uint64_t total = 6 * 1000 + 15 + 7;
-    QCOMPARE(ItemAt(work, 0, 0)->size.load(), total);
+    QCOMPARE(ItemAt(work, 0, 0)->size, total);
     QCOMPARE(work.selectedSize.load(), total);
     model->setChecked(0, true); // no change, no double count
     QCOMPARE(work.selectedSize.load(), total);
@@ -221,9 +211,9 @@ void tst_Work_CClean::tickDuringAndAfterScan() {
 }
 
 void tst_Work_CClean::stopAndSecondScan() {
-    FixtureTree tree;
+    DriveFixture tree;
     for (int i = 0; i < 10; ++i)
-        FixtureTree::writeFile(tree.c("Temp/a") / ("d" + std::to_string(i)) / "f.tmp", 100);
+        tree.write(tree.c("Temp/a") / ("d" + std::to_string(i)) / "f.tmp", 100);
     TestWork work(QJsonDocument(
         QJsonArray{TestWork::group("g", "t", {TestWork::item("C:\\Temp\\a", true)})}));
     const int workers = int(IWork::WorkerCount(std::thread::hardware_concurrency()));
@@ -250,8 +240,8 @@ void tst_Work_CClean::stopAndSecondScan() {
 }
 
 void tst_Work_CClean::missingFolders() {
-    FixtureTree tree;
-    FixtureTree::writeFile(tree.c("Temp/real/f"), 10);
+    DriveFixture tree;
+    tree.write(tree.c("Temp/real/f"), 10);
     TestWork work(QJsonDocument(QJsonArray{
         TestWork::group("g", "t",
                         {TestWork::item("C:\\Nowhere\\至此", true), TestWork::item("", true),
@@ -267,9 +257,9 @@ void tst_Work_CClean::unreadableFileNotCounted() {
     if (geteuid() == 0)
         QSKIP("running as root: a chmod 000 file stays readable, so it cannot be made "
               "unopenable this way (fileInUseNeitherCountedNorDeleted covers the engine side)");
-    FixtureTree tree;
-    FixtureTree::writeFile(tree.c("Temp/a/ok"), 10);
-    FixtureTree::writeFile(tree.c("Temp/a/locked"), 1000);
+    DriveFixture tree;
+    tree.write(tree.c("Temp/a/ok"), 10);
+    tree.write(tree.c("Temp/a/locked"), 1000);
     fs::permissions(tree.c("Temp/a/locked"), fs::perms::none);
     TestWork work(QJsonDocument(
         QJsonArray{TestWork::group("g", "t", {TestWork::item("C:\\Temp\\a", true)})}));
@@ -279,29 +269,29 @@ void tst_Work_CClean::unreadableFileNotCounted() {
 }
 
 void tst_Work_CClean::fileInUseNeitherCountedNorDeleted() {
-    FixtureTree tree;
-    FixtureTree::writeFile(tree.c("Temp/a/ok.log"), 10);
-    FixtureTree::writeFile(tree.c("Temp/a/busy.log"), 1000);
+    DriveFixture tree;
+    tree.write(tree.c("Temp/a/ok.log"), 10);
+    tree.write(tree.c("Temp/a/busy.log"), 1000);
     TestWork work(QJsonDocument(
         QJsonArray{TestWork::group("g", "t", {TestWork::item("C:\\Temp\\a", true)})}));
     work.inUseHook = [](const fs::path& file) { return file.filename() == "busy.log"; };
     QVERIFY(work.scan());
     QCOMPARE(work.foundSize.load(), std::uint64_t(10));
-    const Snapshot before = tree.snapshot();
+    const TempTree::Snapshot before = tree.snapshot();
     QVERIFY(work.clean());
-    QCOMPARE(Removed(before, tree.snapshot()), QStringList({"c/Temp/a/ok.log"}));
+    QCOMPARE(tree.changesSince(before), RemovedLines(QStringList({"c/Temp/a/ok.log"})));
     QCOMPARE(work.GetFreedSize(), std::uint64_t(10));
 }
 
 void tst_Work_CClean::cleanDeletesTickedOnly() {
-    FixtureTree tree;
-    FixtureTree::writeFile(tree.c("Temp/a/1.tmp"), 100);
-    FixtureTree::writeFile(tree.c("Temp/a/sub/2.tmp"), 200);
-    FixtureTree::writeFile(tree.c("Temp/a/sub/深/缓存.dat"), 300);
-    FixtureTree::writeFile(tree.c("Temp/a") / fs::path("\xff\xfe-bad.bin"), 50);
-    FixtureTree::writeFile(tree.c("Temp/b/keep.tmp"), 1000);
-    FixtureTree::writeFile(tree.c("Temp/c/unticked.tmp"), 2000);
-    FixtureTree::writeFile(tree.root() / "outside.tmp", 5);
+    DriveFixture tree;
+    tree.write(tree.c("Temp/a/1.tmp"), 100);
+    tree.write(tree.c("Temp/a/sub/2.tmp"), 200);
+    tree.write(tree.c("Temp/a/sub/深/缓存.dat"), 300);
+    tree.write(tree.c("Temp/a") / fs::path("\xff\xfe-bad.bin"), 50);
+    tree.write(tree.c("Temp/b/keep.tmp"), 1000);
+    tree.write(tree.c("Temp/c/unticked.tmp"), 2000);
+    tree.write(tree.root() / "outside.tmp", 5);
     TestWork work(QJsonDocument(QJsonArray{
         TestWork::group("g", "t",
                         {TestWork::item("C:\\Temp\\a", true), TestWork::item("C:\\Temp\\b", true)}),
@@ -312,12 +302,12 @@ void tst_Work_CClean::cleanDeletesTickedOnly() {
     work.groupsModel()->groups().at(1)->model->setChecked(0, false);
     QCOMPARE(work.selectedSize.load(), std::uint64_t(650));
 
-    const Snapshot before = tree.snapshot();
+    const TempTree::Snapshot before = tree.snapshot();
     QVERIFY(work.clean());
     const QStringList expected = Sorted({"c/Temp/a/1.tmp", "c/Temp/a/sub/2.tmp",
                                          QString::fromUtf8("c/Temp/a/sub/深/缓存.dat"),
                                          QString::fromStdString("c/Temp/a/\xff\xfe-bad.bin")});
-    QCOMPARE(Removed(before, tree.snapshot()), expected);
+    QCOMPARE(tree.changesSince(before), RemovedLines(expected));
     QCOMPARE(work.GetFreedSize(), std::uint64_t(650));
     QCOMPARE(work.statuses(), QList<int>({IWork::CCleanScanning, IWork::CCleanScanFinished,
                                           IWork::CCleanCleaning, IWork::CCleanCleanFinished}));
@@ -327,34 +317,35 @@ void tst_Work_CClean::cleanDeletesTickedOnly() {
 }
 
 void tst_Work_CClean::fileGoneAtClean() {
-    FixtureTree tree;
-    FixtureTree::writeFile(tree.c("Temp/a/1.tmp"), 100);
-    FixtureTree::writeFile(tree.c("Temp/a/2.tmp"), 200);
-    FixtureTree::writeFile(tree.c("Temp/a/x/3.tmp"), 300);
+    DriveFixture tree;
+    tree.write(tree.c("Temp/a/1.tmp"), 100);
+    tree.write(tree.c("Temp/a/2.tmp"), 200);
+    tree.write(tree.c("Temp/a/x/3.tmp"), 300);
     TestWork work(QJsonDocument(
         QJsonArray{TestWork::group("g", "t", {TestWork::item("C:\\Temp\\a", true)})}));
     QVERIFY(work.scan());
     fs::remove(tree.c("Temp/a/2.tmp"));
-    const Snapshot before = tree.snapshot();
+    const TempTree::Snapshot before = tree.snapshot();
     QVERIFY(work.clean());
-    QCOMPARE(Removed(before, tree.snapshot()), QStringList({"c/Temp/a/1.tmp", "c/Temp/a/x/3.tmp"}));
+    QCOMPARE(tree.changesSince(before),
+             RemovedLines(QStringList({"c/Temp/a/1.tmp", "c/Temp/a/x/3.tmp"})));
     QCOMPARE(work.GetFreedSize(), std::uint64_t(400));
 }
 
 void tst_Work_CClean::fileSwappedForLinkBeforeClean() {
-    FixtureTree tree;
-    FixtureTree::writeFile(tree.c("Temp/a/1.tmp"), 100);
-    FixtureTree::writeFile(tree.c("Temp/a/2.tmp"), 200);
-    FixtureTree::writeFile(tree.root() / "home/重要.doc", 999);
+    DriveFixture tree;
+    tree.write(tree.c("Temp/a/1.tmp"), 100);
+    tree.write(tree.c("Temp/a/2.tmp"), 200);
+    tree.write(tree.root() / "home/重要.doc", 999);
     TestWork work(QJsonDocument(
         QJsonArray{TestWork::group("g", "t", {TestWork::item("C:\\Temp\\a", true)})}));
     QVERIFY(work.scan());
     fs::remove(tree.c("Temp/a/2.tmp"));
     fs::create_symlink(tree.root() / "home/重要.doc", tree.c("Temp/a/2.tmp"));
-    const Snapshot before = tree.snapshot();
+    const TempTree::Snapshot before = tree.snapshot();
     QVERIFY(work.clean());
     // Neither the planted link nor its target goes.
-    QCOMPARE(Removed(before, tree.snapshot()), QStringList({"c/Temp/a/1.tmp"}));
+    QCOMPARE(tree.changesSince(before), RemovedLines(QStringList({"c/Temp/a/1.tmp"})));
     QCOMPARE(work.GetFreedSize(), std::uint64_t(100));
 }
 
@@ -374,10 +365,10 @@ void tst_Work_CClean::linksNeverFollowed_data() {
 void tst_Work_CClean::linksNeverFollowed() {
     QFETCH(QString, linkName);
     QFETCH(QString, target);
-    FixtureTree tree;
-    FixtureTree::writeFile(tree.c("Temp/a/real/keep.tmp"), 10);
-    FixtureTree::writeFile(tree.root() / "outside/secret.doc", 4000);
-    FixtureTree::writeFile(tree.root() / "outside/deep/more.doc", 8000);
+    DriveFixture tree;
+    tree.write(tree.c("Temp/a/real/keep.tmp"), 10);
+    tree.write(tree.root() / "outside/secret.doc", 4000);
+    tree.write(tree.root() / "outside/deep/more.doc", 8000);
     fs::create_symlink(tree.root() / target.toStdString(),
                        tree.c("Temp/a") / linkName.toStdString());
     TestWork work(QJsonDocument(
@@ -385,9 +376,9 @@ void tst_Work_CClean::linksNeverFollowed() {
 
     QVERIFY(work.scan());
     QCOMPARE(work.foundSize.load(), std::uint64_t(10));
-    const Snapshot before = tree.snapshot();
+    const TempTree::Snapshot before = tree.snapshot();
     QVERIFY(work.clean());
-    QCOMPARE(Removed(before, tree.snapshot()), QStringList({"c/Temp/a/real/keep.tmp"}));
+    QCOMPARE(tree.changesSince(before), RemovedLines(QStringList({"c/Temp/a/real/keep.tmp"})));
 }
 
 void tst_Work_CClean::folderSwappedForLinkBeforeClean_data() {
@@ -400,10 +391,10 @@ void tst_Work_CClean::folderSwappedForLinkBeforeClean_data() {
 void tst_Work_CClean::folderSwappedForLinkBeforeClean() {
     QFETCH(QString, swapped);
     QFETCH(QStringList, expectRemoved);
-    FixtureTree tree;
-    FixtureTree::writeFile(tree.c("Temp/a/top.tmp"), 10);
-    FixtureTree::writeFile(tree.c("Temp/a/子目录/victim.doc"), 100);
-    FixtureTree::writeFile(tree.c("Temp/a/子目录/deeper/victim2.doc"), 200);
+    DriveFixture tree;
+    tree.write(tree.c("Temp/a/top.tmp"), 10);
+    tree.write(tree.c("Temp/a/子目录/victim.doc"), 100);
+    tree.write(tree.c("Temp/a/子目录/deeper/victim2.doc"), 200);
     TestWork work(QJsonDocument(
         QJsonArray{TestWork::group("g", "t", {TestWork::item("C:\\Temp\\a", true)})}));
     QVERIFY(work.scan());
@@ -414,20 +405,20 @@ void tst_Work_CClean::folderSwappedForLinkBeforeClean() {
     const fs::path moved = tree.root() / "elsewhere";
     fs::rename(folder, moved);
     fs::create_symlink(moved, folder);
-    const Snapshot before = tree.snapshot();
+    const TempTree::Snapshot before = tree.snapshot();
     QVERIFY(work.clean());
     QStringList removed = expectRemoved;
     if (swapped == "a") // the top file went with the moved rule folder
         removed.clear();
-    QCOMPARE(Removed(before, tree.snapshot()), Sorted(removed));
+    QCOMPARE(tree.changesSince(before), RemovedLines(Sorted(removed)));
     QCOMPARE(work.GetFreedSize(), std::uint64_t(removed.isEmpty() ? 0 : 10));
 }
 
 void tst_Work_CClean::fileVanishingDuringScan() {
-    FixtureTree tree;
-    FixtureTree::writeFile(tree.c("Temp/a/stay.tmp"), 10);
-    FixtureTree::writeFile(tree.c("Temp/a/vanish.tmp"), 1000);
-    FixtureTree::writeFile(tree.c("Temp/a/d/stay2.tmp"), 20);
+    DriveFixture tree;
+    tree.write(tree.c("Temp/a/stay.tmp"), 10);
+    tree.write(tree.c("Temp/a/vanish.tmp"), 1000);
+    tree.write(tree.c("Temp/a/d/stay2.tmp"), 20);
     TestWork work(QJsonDocument(
         QJsonArray{TestWork::group("g", "t", {TestWork::item("C:\\Temp\\a", true)})}));
     // Listed, then gone before it is opened.
@@ -438,7 +429,7 @@ void tst_Work_CClean::fileVanishingDuringScan() {
     };
     QVERIFY(work.scan());
     QCOMPARE(work.foundSize.load(), std::uint64_t(30));
-    QCOMPARE(ItemAt(work, 0, 0)->files.size(), std::size_t(2));
+    QCOMPARE(work.FilesOf(work.groupsModel()->groups().at(0)->model, 0).size(), std::size_t(2));
 }
 
 QTEST_MAIN(tst_Work_CClean)

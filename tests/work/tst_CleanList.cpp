@@ -1,0 +1,130 @@
+// The shared clean: each file deleted once, confined to its root, with the reason for each
+// file that stayed, the rows to hide gathered for one hand-over, and a stop between files
+// once the program quits.
+#include "CleanList.h"
+#include "IWork.h"
+#include "TempTree.h"
+
+#include <QtTest>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+// Runs the list on `workers` threads; the outcome of each row.
+std::map<std::uint64_t, platform::RemoveResult> Clean(CleanList& list, int workers = 3) {
+    std::map<std::uint64_t, platform::RemoveResult> outcomes;
+    std::mutex mutex;
+    std::vector<std::thread> threads;
+    for (int i = 0; i < workers; ++i) {
+        threads.emplace_back([&] {
+            list.work([&](const CleanList::Target& target, const platform::RemoveResult& result) {
+                std::lock_guard<std::mutex> lock(mutex);
+                QVERIFY(!outcomes.count(target.row)); // taken by exactly one worker
+                outcomes[target.row] = result;
+            });
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    return outcomes;
+}
+} // namespace
+
+class tst_CleanList : public QObject {
+    Q_OBJECT
+private slots:
+    void eachFileOnceWithItsOutcome();
+    void hiddenRowsAreHandedOverOnce();
+    // Last: quitting cannot be undone in a process.
+    void quittingStopsBetweenFiles();
+};
+
+void tst_CleanList::eachFileOnceWithItsOutcome() {
+    TempTree tree;
+    for (int i = 0; i < 200; ++i)
+        tree.write(tree / "a" / ("f" + std::to_string(i)), std::uintmax_t(i));
+    tree.write("b/中文.dat", 1000);
+    tree.write("secret.doc", 77);
+    CleanList list;
+    const std::uint32_t a = list.addRoot(tree / "a");
+    const std::uint32_t b = list.addRoot(tree / "b");
+    for (int i = 0; i < 200; ++i)
+        list.add(tree / "a" / ("f" + std::to_string(i)), a, std::uint64_t(i));
+    list.add(tree / "b/中文.dat", b, 500);
+    list.add(tree / "b/gone.dat", b, 501);
+    fs::create_symlink(tree / "secret.doc", tree / "b/link.doc");
+    list.add(tree / "b/link.doc", b, 502);
+    QCOMPARE(list.size(), std::size_t(203));
+
+    const auto before = tree.snapshot();
+    const auto outcomes = Clean(list);
+    QCOMPARE(outcomes.size(), std::size_t(203));
+    std::uint64_t freed = 0;
+    for (int i = 0; i < 200; ++i) {
+        QVERIFY(outcomes.at(std::uint64_t(i)).removed());
+        freed += outcomes.at(std::uint64_t(i)).freed;
+    }
+    QCOMPARE(freed, std::uint64_t(199 * 200 / 2));
+    QCOMPARE(outcomes.at(500).freed, std::uint64_t(1000));
+    QCOMPARE(outcomes.at(501).error, std::uint32_t(platform::ErrorFileNotFound));
+    QVERIFY(!outcomes.at(502).removed()); // a link is never deleted, nor what it leads to
+    const auto changes = TempTree::diff(before, tree.snapshot());
+    QCOMPARE(int(changes.size()), 201);
+    QVERIFY(std::none_of(changes.begin(), changes.end(), [](const std::string& line) {
+        return line.find("secret") != std::string::npos || line.find("link") != std::string::npos;
+    }));
+    // Cleared, the list is ready for the next clean.
+    list.clear();
+    QCOMPARE(list.size(), std::size_t(0));
+    QCOMPARE(Clean(list).size(), std::size_t(0));
+}
+
+void tst_CleanList::hiddenRowsAreHandedOverOnce() {
+    TempTree tree;
+    CleanList list;
+    const std::uint32_t root = list.addRoot(tree / "r");
+    for (std::uint64_t row = 0; row < 50; ++row)
+        list.add(tree / "r" / ("missing" + std::to_string(row)), root, row);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 3; ++i)
+        threads.emplace_back([&] {
+            list.work([&](const CleanList::Target& target, const platform::RemoveResult&) {
+                if (target.row % 2)
+                    list.hide(target.row);
+            });
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    std::vector<std::uint64_t> hidden = list.takeHidden();
+    std::sort(hidden.begin(), hidden.end());
+    QCOMPARE(int(hidden.size()), 25);
+    QCOMPARE(hidden.front(), std::uint64_t(1));
+    QCOMPARE(hidden.back(), std::uint64_t(49));
+    QVERIFY(list.takeHidden().empty());
+}
+
+void tst_CleanList::quittingStopsBetweenFiles() {
+    TempTree tree;
+    for (int i = 0; i < 10; ++i)
+        tree.write(tree / "r" / ("f" + std::to_string(i)), 1);
+    CleanList list;
+    const std::uint32_t root = list.addRoot(tree / "r");
+    for (int i = 0; i < 10; ++i)
+        list.add(tree / "r" / ("f" + std::to_string(i)), root, std::uint64_t(i));
+    int outcomes = 0;
+    list.work([&](const CleanList::Target&, const platform::RemoveResult&) {
+        if (++outcomes == 3)
+            IWork::BeginQuit();
+    });
+    QCOMPARE(outcomes, 3);
+    int left = 0;
+    for (const auto& entry : fs::directory_iterator(tree / "r"))
+        left += entry.is_regular_file() ? 1 : 0;
+    QCOMPARE(left, 7);
+}
+
+QTEST_MAIN(tst_CleanList)
+#include "tst_CleanList.moc"

@@ -1,0 +1,49 @@
+#include "CleanList.h"
+
+#include "IWork.h"
+
+void CleanList::clear() {
+    roots_.clear();
+    targets_.clear();
+    next_.store(0);
+    std::lock_guard<std::mutex> lock(hiddenMutex_);
+    hidden_.clear();
+}
+
+std::uint32_t CleanList::addRoot(const std::filesystem::path& root) {
+    roots_.push_back(root);
+    return static_cast<std::uint32_t>(roots_.size() - 1);
+}
+
+void CleanList::add(std::filesystem::path file, std::uint32_t root, std::uint64_t row) {
+    targets_.push_back(Target{std::move(file), root, row});
+}
+
+void CleanList::work(const Outcome& outcome) {
+    // Targets are fixed before the workers start; each is taken by exactly one worker.
+    for (std::size_t i = next_.fetch_add(1); i < targets_.size(); i = next_.fetch_add(1)) {
+        if (IWork::Quitting())
+            return;
+        const Target& target = targets_[i];
+        try {
+            const platform::RemoveResult result =
+                platform::ConfinedFileRemover::remove(roots_[target.root], target.file);
+            if (outcome)
+                outcome(target, result);
+        } catch (...) {
+            // One file's trouble (out of memory in a log line) must not end the clean.
+        }
+    }
+}
+
+void CleanList::hide(std::uint64_t row) {
+    std::lock_guard<std::mutex> lock(hiddenMutex_);
+    hidden_.push_back(row);
+}
+
+std::vector<std::uint64_t> CleanList::takeHidden() {
+    std::lock_guard<std::mutex> lock(hiddenMutex_);
+    std::vector<std::uint64_t> rows;
+    rows.swap(hidden_);
+    return rows;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <platform/ConfinedFileRemover.h>
+#include <vector>
+
+// The files a clean deletes, shared out among the workers of a pool. Each file is deleted
+// only while it is still the regular file the scan found below its root (see
+// platform::ConfinedFileRemover), and the outcome, bytes freed or the reason it stayed,
+// goes to the work. Rows whose files stayed for a reason the page must show can be marked
+// for hiding; the work hands them to the GUI thread in one go when the clean ends.
+class CleanList {
+public:
+    struct Target {
+        std::filesystem::path file;
+        std::uint32_t root = 0;
+        // Which row of the page the file belongs to, as the work identifies rows.
+        std::uint64_t row = 0;
+    };
+    using Outcome = std::function<void(const Target&, const platform::RemoveResult&)>;
+
+    // Empties the list; call before the workers start.
+    void clear();
+    // The folder files are confined to; returns its index for add().
+    std::uint32_t addRoot(const std::filesystem::path& root);
+    void add(std::filesystem::path file, std::uint32_t root, std::uint64_t row);
+    std::size_t size() const { return targets_.size(); }
+
+    // Deletes files until none is left or the program quits (checked between two files),
+    // telling each outcome to `outcome` on this worker. Never throws.
+    void work(const Outcome& outcome);
+
+    // Any worker: the row of this target is to be hidden when the clean ends.
+    void hide(std::uint64_t row);
+    std::vector<std::uint64_t> takeHidden();
+
+private:
+    std::vector<std::filesystem::path> roots_;
+    std::vector<Target> targets_;
+    std::atomic<std::size_t> next_{0};
+    std::mutex hiddenMutex_;
+    std::vector<std::uint64_t> hidden_;
+};
