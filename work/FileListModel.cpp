@@ -1,0 +1,189 @@
+#include "FileListModel.h"
+
+#include <algorithm>
+
+namespace {
+// Ids grow with every row added anywhere, so each model's rows stay sorted by id and any id
+// names one row of the process. GUI thread only.
+std::uint64_t nextRowId = 1;
+} // namespace
+
+FileListModel::FileListModel(QObject* parent) : QAbstractListModel(parent) {}
+
+std::int64_t FileListModel::selectedPart(const FileRow& row) {
+    return row.checked && row.visible ? static_cast<std::int64_t>(row.size) : 0;
+}
+
+void FileListModel::changeSelected(std::int64_t delta) {
+    if (delta == 0)
+        return;
+    selectedSize_ += static_cast<std::uint64_t>(delta);
+    if (selectedChanged_)
+        selectedChanged_(delta);
+}
+
+void FileListModel::append(std::vector<FileRow> rows) {
+    if (rows.empty())
+        return;
+    std::int64_t selected = 0;
+    for (FileRow& row : rows) {
+        row.id = nextRowId++;
+        totalSize_ += row.size;
+        selected += selectedPart(row);
+    }
+    const int first = this->rows();
+    beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
+    rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
+                 std::make_move_iterator(rows.end()));
+    endInsertRows();
+    changeSelected(selected);
+}
+
+int FileListModel::rowOf(std::uint64_t id) const {
+    const auto it =
+        std::lower_bound(rows_.begin(), rows_.end(), id,
+                         [](const FileRow& row, std::uint64_t key) { return row.id < key; });
+    return it != rows_.end() && it->id == id ? static_cast<int>(it - rows_.begin()) : -1;
+}
+
+std::uint64_t FileListModel::remove(const std::vector<std::uint64_t>& ids) {
+    std::vector<int> found;
+    found.reserve(ids.size());
+    for (std::uint64_t id : ids) {
+        const int row = rowOf(id);
+        if (row >= 0)
+            found.push_back(row);
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    // From the end, one announcement per run of neighbouring rows, so the indexes of the
+    // runs still to go do not move.
+    std::uint64_t bytes = 0;
+    for (auto last = found.rbegin(); last != found.rend();) {
+        auto first = last;
+        while (std::next(first) != found.rend() && *std::next(first) == *first - 1)
+            ++first;
+        bytes += removeRange(*first, *last);
+        last = std::next(first);
+    }
+    return bytes;
+}
+
+std::uint64_t FileListModel::removeRange(int first, int last) {
+    std::uint64_t bytes = 0;
+    std::int64_t selected = 0;
+    for (int row = first; row <= last; ++row) {
+        bytes += at(row).size;
+        selected += selectedPart(at(row));
+    }
+    beginRemoveRows(QModelIndex(), first, last);
+    rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
+    totalSize_ -= bytes;
+    endRemoveRows();
+    changeSelected(-selected);
+    return bytes;
+}
+
+void FileListModel::setVisible(const std::vector<std::uint64_t>& ids, bool visible) {
+    for (std::uint64_t id : ids) {
+        const int row = rowOf(id);
+        if (row >= 0)
+            setItemVisible(row, visible);
+    }
+}
+
+void FileListModel::clear() {
+    if (rows_.empty())
+        return;
+    std::int64_t selected = 0;
+    for (const FileRow& row : rows_)
+        selected += selectedPart(row);
+    beginResetModel();
+    rows_.clear();
+    totalSize_ = 0;
+    endResetModel();
+    changeSelected(-selected);
+}
+
+bool FileListModel::setRowChecked(int row, bool checked) {
+    if (row < 0 || row >= rows() || at(row).checked == checked)
+        return false;
+    FileRow& file = rows_[static_cast<std::size_t>(row)];
+    const std::int64_t before = selectedPart(file);
+    file.checked = checked;
+    emit dataChanged(index(row), index(row), {checkedRole()});
+    changeSelected(selectedPart(file) - before);
+    return true;
+}
+
+void FileListModel::setAllChecked(bool checked) {
+    std::int64_t delta = 0;
+    for (FileRow& row : rows_) {
+        const std::int64_t before = selectedPart(row);
+        row.checked = checked;
+        delta += selectedPart(row) - before;
+    }
+    if (!rows_.empty())
+        emit dataChanged(index(0), index(rows() - 1), {checkedRole()});
+    changeSelected(delta);
+}
+
+int FileListModel::checkedCount() const {
+    return static_cast<int>(
+        std::count_if(rows_.begin(), rows_.end(), [](const FileRow& row) { return row.checked; }));
+}
+
+std::vector<FileRow> FileListModel::checkedRows() const {
+    std::vector<FileRow> checked;
+    for (const FileRow& row : rows_) {
+        if (row.checked)
+            checked.push_back(row);
+    }
+    return checked;
+}
+
+int FileListModel::rowCount(const QModelIndex& parent) const {
+    // Rows have no children: a list, not an endless tree.
+    return parent.isValid() ? 0 : rows();
+}
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() < 0 || index.row() >= rows())
+        return {};
+    return roleData(at(index.row()), role);
+}
+
+bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.row() < 0 || index.row() >= rows())
+        return false;
+    if (role == checkedRole())
+        return setRowChecked(index.row(), value.toBool());
+    if (role == visibleRole() && role >= 0) {
+        setItemVisible(index.row(), value.toBool());
+        return true;
+    }
+    return false;
+}
+
+QVariantMap FileListModel::getRoleNames() const {
+    QVariantMap names;
+    const QHash<int, QByteArray> roles = roleNames();
+    for (auto it = roles.cbegin(); it != roles.cend(); ++it)
+        names.insert(QString::number(it.key()), QString::fromUtf8(it.value()));
+    return names;
+}
+
+void FileListModel::setItemChecked(int index, bool checked) {
+    setRowChecked(index, checked);
+}
+
+void FileListModel::setItemVisible(int index, bool visible) {
+    if (index < 0 || index >= rows() || at(index).visible == visible)
+        return;
+    FileRow& file = rows_[static_cast<std::size_t>(index)];
+    const std::int64_t before = selectedPart(file);
+    file.visible = visible;
+    if (visibleRole() >= 0)
+        emit dataChanged(this->index(index), this->index(index), {visibleRole()});
+    changeSelected(selectedPart(file) - before);
+}

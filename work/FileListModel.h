@@ -1,0 +1,82 @@
+#pragma once
+
+#include "FileRow.h"
+
+#include <QAbstractListModel>
+#include <QVariantMap>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// The base of the models that list files for a page (chat files, large files, duplicate
+// copies). Its rows belong to the GUI thread: they arrive in batches, one insertion each,
+// and every removal, hiding and clearing is announced to the views. Ticks change only
+// here, and every change of the bytes that are ticked and visible is reported through
+// `selectedChanged`, so a page's selected amount always equals the sum of those rows.
+//
+// Subclasses name the roles and say which role is the tick and which the visibility.
+class FileListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    // Told the change of the ticked, visible bytes of this model, whatever caused it.
+    using SelectedChanged = std::function<void(std::int64_t delta)>;
+
+    explicit FileListModel(QObject* parent = nullptr);
+
+    void setSelectedChanged(SelectedChanged callback) { selectedChanged_ = std::move(callback); }
+
+    // Appends rows, giving each an id no other row of the process has, with one announced
+    // insertion. Ticked rows count as selected at once.
+    void append(std::vector<FileRow> rows);
+    // Removes the rows with these ids (ids not here are ignored); returns the bytes of the
+    // rows removed.
+    std::uint64_t remove(const std::vector<std::uint64_t>& ids);
+    // Sets the visibility of the rows with these ids.
+    void setVisible(const std::vector<std::uint64_t>& ids, bool visible);
+    // Removes every row, announced.
+    void clear();
+
+    // Ticks or unticks one row; false when nothing changed.
+    bool setRowChecked(int row, bool checked);
+    // Ticks or unticks every row with one announcement.
+    void setAllChecked(bool checked);
+
+    int rows() const { return static_cast<int>(rows_.size()); }
+    const FileRow& at(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    // The row index of an id, or -1.
+    int rowOf(std::uint64_t id) const;
+    std::uint64_t totalSize() const { return totalSize_; }
+    // The bytes of the rows that are ticked and visible.
+    std::uint64_t selectedSize() const { return selectedSize_; }
+    int checkedCount() const;
+    // The ticked rows, in row order.
+    std::vector<FileRow> checkedRows() const;
+
+    // Invokable for QML, which calls it without a parent.
+    Q_INVOKABLE int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // The tick role ticks the row, the visibility role shows or hides it.
+    Q_INVOKABLE bool setData(const QModelIndex& index, const QVariant& value,
+                             int role = Qt::EditRole) override;
+    // Role numbers, in decimal, mapped to their names.
+    Q_INVOKABLE QVariantMap getRoleNames() const;
+    Q_INVOKABLE void setItemChecked(int index, bool checked);
+    Q_INVOKABLE void setItemVisible(int index, bool visible);
+
+protected:
+    virtual int checkedRole() const = 0;
+    virtual int visibleRole() const { return -1; }
+    // A role's value for a row; roles not handled give an invalid value.
+    virtual QVariant roleData(const FileRow& row, int role) const = 0;
+
+private:
+    static std::int64_t selectedPart(const FileRow& row);
+    void changeSelected(std::int64_t delta);
+    // Removes rows [first, last] (announced) and returns their bytes.
+    std::uint64_t removeRange(int first, int last);
+
+    std::vector<FileRow> rows_;
+    std::uint64_t totalSize_ = 0;
+    std::uint64_t selectedSize_ = 0;
+    SelectedChanged selectedChanged_;
+};
