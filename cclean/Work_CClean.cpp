@@ -262,11 +262,10 @@ void Work_CClean::CleanLoop() {
 }
 
 void Work_CClean::CleanFile(FolderItem* item, const fs::path& file) {
-    const std::optional<std::uint64_t> freed =
-        platform::ConfinedFileRemover::remove(item->root, file);
-    if (!freed)
+    const auto result = platform::ConfinedFileRemover::remove(item->root, file);
+    if (!result.removed())
         return;
-    freedSize.fetch_add(*freed);
+    freedSize.fetch_add(result.freed);
     PostRefresh(item);
 }
 
