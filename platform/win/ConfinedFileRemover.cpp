@@ -11,7 +11,7 @@ namespace {
 ConfinedFileRemover::RemoveResult failed(DWORD error) {
     ConfinedFileRemover::RemoveResult result;
     // A failure always says why, even when the system forgot to.
-    result.error = error != ERROR_SUCCESS ? error : ErrorGenFailure;
+    result.error = error != ERROR_SUCCESS ? error : static_cast<DWORD>(ErrorGenFailure);
     return result;
 }
 
