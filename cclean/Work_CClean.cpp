@@ -121,7 +121,7 @@ int Work_CClean::StartClean() {
     }
     freedSize.store(0);
     StartWorkers(CCleanCleanFinished, [this] {
-        cleanList_.work([this](const CleanList::Target&, const platform::RemoveResult& result) {
+        cleanList_.work([this](const CleanList::Target&, const CleanList::RemoveResult& result) {
             if (result.removed())
                 freedSize.fetch_add(result.freed);
         });

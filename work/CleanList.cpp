@@ -26,7 +26,7 @@ void CleanList::work(const Outcome& outcome) {
             return;
         const Target& target = targets_[i];
         try {
-            const platform::RemoveResult result =
+            const CleanList::RemoveResult result =
                 platform::ConfinedFileRemover::remove(roots_[target.root], target.file);
             if (outcome)
                 outcome(target, result);

@@ -21,7 +21,8 @@ public:
         // Which row of the page the file belongs to, as the work identifies rows.
         std::uint64_t row = 0;
     };
-    using Outcome = std::function<void(const Target&, const platform::RemoveResult&)>;
+    using RemoveResult = platform::ConfinedFileRemover::RemoveResult;
+    using Outcome = std::function<void(const Target&, const RemoveResult&)>;
 
     // Empties the list; call before the workers start.
     void clear();

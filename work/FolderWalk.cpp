@@ -9,6 +9,14 @@ std::optional<std::uint64_t> FolderWalk::File::readableSize() const {
     return reader_.readableSize();
 }
 
+std::optional<platform::FileFacts> FolderWalk::File::facts() const {
+    return reader_.facts();
+}
+
+std::optional<platform::FileIdentity> FolderWalk::File::identity() const {
+    return reader_.identity();
+}
+
 fs::path FolderWalk::ResolveRoot(const fs::path& folder) {
     if (folder.empty())
         return {};

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <platform/Drives.h>
+#include <platform/FileFacts.h>
 #include <vector>
 
 namespace platform {
@@ -36,6 +37,11 @@ public:
         // Its size when it may be opened for reading now (a file in use may not) and is
         // still a regular file; nothing otherwise.
         std::optional<std::uint64_t> readableSize() const;
+        // Size and last write, and which file it is (device and inode), read without
+        // following a link; nothing when it is no longer a regular file. On Linux one
+        // system call serves all three questions.
+        std::optional<platform::FileFacts> facts() const;
+        std::optional<platform::FileIdentity> identity() const;
 
     private:
         friend class FolderWalk;

@@ -77,6 +77,7 @@ std::optional<DiskSpace> Drives::diskSpace(const std::string& root) {
     DiskSpace space;
     space.total = static_cast<std::uint64_t>(info.f_blocks) * info.f_frsize;
     space.free = static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
+    space.totalFree = static_cast<std::uint64_t>(info.f_bfree) * info.f_frsize;
     return space;
 }
 

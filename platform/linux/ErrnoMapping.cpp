@@ -17,9 +17,12 @@ std::uint32_t ErrnoMapping::toWinError(int err) {
         return ErrorPathNotFound;
     case EACCES:
     case EPERM:
-    case EROFS:
     case EISDIR:
         return ErrorAccessDenied;
+    case EROFS:
+        return ErrorWriteProtect;
+    case EIO:
+        return ErrorIoDevice;
     case EXDEV:
         return ErrorNotSameDevice;
     case EBUSY:

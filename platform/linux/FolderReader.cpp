@@ -1,5 +1,7 @@
 #include "platform/FolderReader.h"
 
+#include "StatFacts.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <string>
@@ -14,10 +16,22 @@ struct FolderReader::Impl {
     std::filesystem::path folder;
     DIR* stream = nullptr;
     std::string name; // of the entry returned last
+    // The stat of that entry, taken when first asked for: a scan asks for the facts of
+    // every file, and then maybe its identity or readability, for one fstatat.
+    mutable bool statted = false;
+    mutable std::optional<struct stat> regular; // nothing: no longer a regular file
 
     ~Impl() {
         if (stream)
             ::closedir(stream);
+    }
+
+    const std::optional<struct stat>& lastFile() const {
+        if (!statted && stream && !name.empty()) {
+            regular = StatFacts::ofRegularFile(::dirfd(stream), name.c_str());
+            statted = true;
+        }
+        return regular;
     }
 };
 
@@ -55,6 +69,8 @@ bool FolderReader::next(std::filesystem::path& child, Kind& kind) {
             continue;
         kind = type == DT_DIR ? Kind::Folder : Kind::RegularFile;
         impl_->name = name;
+        impl_->statted = false;
+        impl_->regular.reset();
         child = impl_->folder / impl_->name;
         return true;
     }
@@ -62,20 +78,28 @@ bool FolderReader::next(std::filesystem::path& child, Kind& kind) {
 }
 
 std::optional<std::uint64_t> FolderReader::readableSize() const {
-    if (!impl_->stream || impl_->name.empty())
-        return std::nullopt;
     // Measured without following a link planted after the listing; then asked whether it
     // may be opened for reading. access() answers that without opening, so a planted FIFO
     // cannot hang the worker, and it costs two system calls per file instead of the open,
     // fstat and close of a real opening.
-    const int fd = ::dirfd(impl_->stream);
-    struct stat info {};
-    if (::fstatat(fd, impl_->name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !S_ISREG(info.st_mode))
+    const auto& info = impl_->lastFile();
+    if (!info || ::faccessat(::dirfd(impl_->stream), impl_->name.c_str(), R_OK, 0) != 0)
         return std::nullopt;
-    if (::faccessat(fd, impl_->name.c_str(), R_OK, 0) != 0)
+    return static_cast<std::uint64_t>(info->st_size);
+}
+
+std::optional<FileFacts> FolderReader::facts() const {
+    const auto& info = impl_->lastFile();
+    if (!info)
         return std::nullopt;
-    return static_cast<std::uint64_t>(info.st_size);
+    return StatFacts::facts(*info);
+}
+
+std::optional<FileIdentity> FolderReader::identity() const {
+    const auto& info = impl_->lastFile();
+    if (!info)
+        return std::nullopt;
+    return StatFacts::identity(*info);
 }
 
 } // namespace platform

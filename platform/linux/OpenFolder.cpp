@@ -1,5 +1,6 @@
 #include "OpenFolder.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -9,7 +10,9 @@ namespace {
 constexpr int folderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 }
 
-OpenFolder::OpenFolder(const char* path) : fd_(::open(path, folderFlags)) {}
+OpenFolder::OpenFolder(const char* path) {
+    opened(::open(path, folderFlags));
+}
 
 OpenFolder::~OpenFolder() {
     if (fd_ >= 0)
@@ -17,11 +20,19 @@ OpenFolder::~OpenFolder() {
 }
 
 bool OpenFolder::enter(const char* name) {
-    const int next = fd_ >= 0 ? ::openat(fd_, name, folderFlags) : -1;
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = next;
+    if (fd_ < 0)
+        return false;
+    const int next = ::openat(fd_, name, folderFlags);
+    const int err = errno;
+    ::close(fd_);
+    errno = err;
+    opened(next);
     return fd_ >= 0;
+}
+
+void OpenFolder::opened(int fd) {
+    fd_ = fd;
+    error_ = fd >= 0 ? 0 : errno;
 }
 
 } // namespace platform

@@ -13,12 +13,17 @@ public:
 
     bool isOpen() const { return fd_ >= 0; }
     int fd() const { return fd_; }
+    // The errno of the opening that failed last; 0 while open.
+    int error() const { return error_; }
     // Steps into the sub-folder `name`, refusing a link; false (and closed) when that is
     // not possible.
     bool enter(const char* name);
 
 private:
-    int fd_;
+    void opened(int fd);
+
+    int fd_ = -1;
+    int error_ = 0;
 };
 
 } // namespace platform

@@ -12,6 +12,7 @@ set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Drives.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ErrnoMapping.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileAttributes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FileFacts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileMover.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FolderReader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KnownFolders.cpp
@@ -27,6 +28,7 @@ set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/RegistryNode.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegistryStore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Shell.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StatFacts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SystemInfo.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TempFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Utf8.cpp

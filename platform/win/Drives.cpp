@@ -61,6 +61,7 @@ std::optional<DiskSpace> Drives::diskSpace(const std::string& root) {
     DiskSpace space;
     space.total = total.QuadPart;
     space.free = availableToCaller.QuadPart;
+    space.totalFree = totalFree.QuadPart;
     return space;
 }
 

@@ -5,6 +5,22 @@
 
 namespace platform {
 
+namespace {
+
+// Asks the regular file at path, opened itself with access; nothing when there is none or
+// it cannot be opened so.
+template <typename Answer, typename Ask>
+std::optional<Answer> askOpened(const std::filesystem::path& path, DWORD access, Ask ask) {
+    if (path.empty())
+        return std::nullopt;
+    const RegularFile file(path, access);
+    if (!file.isOpen())
+        return std::nullopt;
+    return ask(file);
+}
+
+} // namespace
+
 struct FolderReader::Impl {
     std::filesystem::path folder;
     // Held while listing: the folder checked is the folder listed.
@@ -58,13 +74,22 @@ bool FolderReader::next(std::filesystem::path& child, Kind& kind) {
 }
 
 std::optional<std::uint64_t> FolderReader::readableSize() const {
-    if (impl_->current.empty())
-        return std::nullopt;
     // Readable now means no program holding the file denies reading.
-    const RegularFile file(impl_->current, GENERIC_READ);
-    if (!file.isOpen())
+    return askOpened<std::uint64_t>(impl_->current, GENERIC_READ,
+                                    [](const RegularFile& file) { return file.size(); });
+}
+
+std::optional<FileFacts> FolderReader::facts() const {
+    const WIN32_FIND_DATAW& entry = impl_->data;
+    if (impl_->current.empty() || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::nullopt;
-    return file.size();
+    // The listing brought them along: no call at all.
+    return RegularFile::factsOf(entry.nFileSizeHigh, entry.nFileSizeLow, entry.ftLastWriteTime);
+}
+
+std::optional<FileIdentity> FolderReader::identity() const {
+    return askOpened<FileIdentity>(impl_->current, FILE_READ_ATTRIBUTES,
+                                   [](const RegularFile& file) { return file.identity(); });
 }
 
 } // namespace platform

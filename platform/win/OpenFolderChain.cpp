@@ -31,12 +31,19 @@ bool OpenFolderChain::hold(const std::filesystem::path& folder) {
         folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!handle.isValid() || !GetFileInformationByHandle(handle.get(), &info) ||
-        !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || isReparsePoint(folder)) {
+    if (!handle.isValid() || !GetFileInformationByHandle(handle.get(), &info)) {
+        const DWORD error = GetLastError();
+        error_ = error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error;
         handles_.pop_back();
         return false;
     }
+    if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || isReparsePoint(folder)) {
+        error_ = ERROR_PATH_NOT_FOUND;
+        handles_.pop_back();
+        return false;
+    }
+    error_ = ERROR_SUCCESS;
     path_ = folder;
     return true;
 }

@@ -23,11 +23,15 @@ public:
     bool enter(const std::filesystem::path& name);
     // The path of the last folder held.
     const std::filesystem::path& path() const { return path_; }
+    // Why the last start or enter failed: ERROR_PATH_NOT_FOUND for a folder that is
+    // missing, no folder or a reparse point, else the system's code (access denied...).
+    DWORD error() const { return error_; }
 
 private:
     bool hold(const std::filesystem::path& folder);
 
     std::filesystem::path path_;
+    DWORD error_ = ERROR_SUCCESS;
     std::deque<UniqueHandle> handles_;
 };
 

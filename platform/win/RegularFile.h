@@ -1,6 +1,7 @@
 #pragma once
 
 #include "UniqueHandle.h"
+#include "platform/FileFacts.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -17,13 +18,23 @@ public:
 
     bool isOpen() const { return handle_.isValid(); }
     HANDLE handle() const { return handle_.get(); }
-    std::uint64_t size() const { return size_; }
+    // Why it is not open: ERROR_FILE_NOT_FOUND when nothing or no regular file is there,
+    // else the system's code (sharing violation, access denied...).
+    DWORD error() const { return error_; }
+    std::uint64_t size() const { return facts_.size; }
+    const FileFacts& facts() const { return facts_; }
+    const FileIdentity& identity() const { return identity_; }
     // Closes now; false when closing failed.
     bool close() { return handle_.reset(); }
 
+    // The facts as Windows hands them out, in a handle's information or a find's data.
+    static FileFacts factsOf(DWORD sizeHigh, DWORD sizeLow, const FILETIME& lastWrite);
+
 private:
     UniqueHandle handle_;
-    std::uint64_t size_ = 0;
+    DWORD error_ = ERROR_SUCCESS;
+    FileFacts facts_;
+    FileIdentity identity_;
 };
 
 } // namespace platform

@@ -7,6 +7,7 @@ set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/DriveBoundary.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Drives.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileAttributes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FileFacts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileMover.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FolderReader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KnownFolders.cpp

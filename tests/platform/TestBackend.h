@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,9 +62,24 @@ public:
     static std::optional<std::string> createFileLink(const std::filesystem::path& link,
                                                      const std::filesystem::path& target);
     static std::optional<std::string> createFifo(const std::filesystem::path& path);
-    // Removes the links made below folder, not what they point to; TempFolder calls it
-    // first, since not every platform's remove_all leaves a link's target alone.
+    // Removes the links made below folder, not what they point to; TempTree calls it first
+    // (main sets it as TempTree's link remover), since not every platform's remove_all
+    // leaves a link's target alone.
     static void removeLinksBelow(const std::filesystem::path& folder);
+    // Makes deleting the file fail with access denied (Linux: its folder loses write
+    // permission; Windows: the file becomes read-only). TempTree gives the permission back.
+    static std::optional<std::string> denyDeleting(const std::filesystem::path& file);
+    // Keeps the file open, as a program using it does, until releaseHeldFiles; why that
+    // does not keep it from being deleted here, where it does not (Linux).
+    static std::optional<std::string> holdOpen(const std::filesystem::path& file);
+    static void releaseHeldFiles();
+    // Runs action as an ordinary user runs the program: root's power to override
+    // permissions is given up for it (Linux: by a thread of its own, whose capabilities
+    // alone are dropped). Returns why that cannot be done, and then does not run action.
+    static std::optional<std::string> asOrdinaryUser(const std::function<void()>& action);
+    // Sets the last-write time of the file, in 100 ns ticks since 1601 (FILETIME).
+    static void setModified(const std::filesystem::path& file, std::int64_t ticks);
+
     // The bytes of an INI file holding this text, in the encoding the platform's INI reader
     // expects (Windows: the ANSI code page, unless the text starts with a byte-order mark).
     static std::string iniFileBytes(const std::string& text);

@@ -1,7 +1,6 @@
 #include "EnvironmentOverride.h"
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
-#include "TreeSnapshot.h"
 #include "platform/RegistryKey.h"
 
 #include <gtest/gtest.h>
@@ -33,10 +32,10 @@ protected:
                                  RegistryAccess::ReadWrite, RegistryView::Default, true);
     }
     static std::string entry(const std::string& name) {
-        return TempFolder::readFile(*TestBackend::autostartEntryFile(name));
+        return TempTree::read(*TestBackend::autostartEntryFile(name));
     }
 
-    TempFolder folder;
+    TempTree folder;
     EnvironmentOverride registry{"MERIVANE_REGISTRY", TestBackend::env("MERIVANE_REGISTRY")};
     EnvironmentOverride config{"XDG_CONFIG_HOME", TestBackend::env("XDG_CONFIG_HOME")};
     EnvironmentOverride drives{"MERIVANE_DRIVES", TestBackend::env("MERIVANE_DRIVES")};
@@ -113,8 +112,8 @@ TEST_F(AutostartTest, RewritingTheValueRestoresAMissingEntry) {
 
 TEST_F(AutostartTest, OtherKeysAndForeignEntriesAreLeftAlone) {
     const auto file = *TestBackend::autostartEntryFile("Merivane");
-    TempFolder::writeFile(file, "[Desktop Entry]\nType=Application\nExec=/usr/bin/mine\n");
-    const auto before = TreeSnapshot::of(file.parent_path());
+    folder.write(file, "[Desktop Entry]\nType=Application\nExec=/usr/bin/mine\n");
+    const auto before = TempTree::snapshotOf(file.parent_path());
 
     auto key = run();
     ASSERT_EQ(key.writeString("Merivane", "\\opt\\Merivane"), 0u);
@@ -123,7 +122,8 @@ TEST_F(AutostartTest, OtherKeysAndForeignEntriesAreLeftAlone) {
                                        RegistryAccess::ReadWrite, RegistryView::Default, true);
     ASSERT_EQ(elsewhere.writeString("Another", "\\opt\\Another"), 0u);
 
-    EXPECT_EQ(TreeSnapshot::of(file.parent_path()), before);
+    EXPECT_EQ(TempTree::diff(before, TempTree::snapshotOf(file.parent_path())),
+              std::vector<std::string>{});
     RegistryKey::deleteKey(RegistryRoot::CurrentUser, "Software\\Run");
 }
 

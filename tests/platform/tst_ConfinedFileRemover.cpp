@@ -1,9 +1,10 @@
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
-#include "TreeSnapshot.h"
 #include "platform/ConfinedFileRemover.h"
 #include "platform/PathText.h"
+#include "platform/WinError.h"
 
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -11,21 +12,24 @@ using platform::ConfinedFileRemover;
 namespace fs = std::filesystem;
 
 // The clean-time delete: a file goes only when it is reached from the rule folder without
-// passing a link. Every test compares the whole tree, the outside folder included.
+// passing a link, and a refusal says why. Every test compares the whole tree, the outside
+// folder included.
 namespace {
+
+using Lines = std::vector<std::string>;
 
 // root/top.tmp, root/a/b/f.tmp and, next to root, outside/f.tmp and outside/secret.
 class ConfinedFileRemoverTest : public testing::Test {
 protected:
     void SetUp() override {
-        TempFolder::writeFile(root / "top.tmp", "top");
-        TempFolder::writeFile(root / "a/b/f.tmp", "12345");
-        TempFolder::writeFile(root / "a" / platform::PathText::fromUtf8("缓存.dat"), "缓存");
-        TempFolder::writeFile(outside / "f.tmp", "outside file");
-        TempFolder::writeFile(outside / "secret", "secret");
+        folder.write("root/top.tmp", "top");
+        folder.write("root/a/b/f.tmp", "12345");
+        folder.write(fs::path("root/a") / platform::PathText::fromUtf8("缓存.dat"), "缓存");
+        folder.write("outside/f.tmp", "outside file");
+        folder.write("outside/secret", "secret");
     }
 
-    TempFolder folder;
+    TempTree folder;
     const fs::path root = folder / "root";
     const fs::path outside = folder / "outside";
 };
@@ -45,14 +49,13 @@ class DeletesTest : public ConfinedFileRemoverTest,
 
 TEST_P(DeletesTest, AFileInsideTheRootAndNothingElse) {
     const fs::path file = root / platform::PathText::fromUtf8(GetParam().file);
-    auto expected = TreeSnapshot::of(folder.path());
-    const std::string content = TempFolder::readFile(file);
-    ASSERT_EQ(
-        expected.erase(platform::PathText::toDisplayUtf8(file.lexically_relative(folder.path()))),
-        1u);
-    EXPECT_EQ(ConfinedFileRemover::remove(root, file), content.size());
-    EXPECT_FALSE(fs::exists(fs::symlink_status(file)));
-    EXPECT_EQ(TreeSnapshot::of(folder.path()), expected);
+    const auto before = folder.snapshot();
+    const std::string content = TempTree::read(file);
+    const auto result = ConfinedFileRemover::remove(root, file);
+    EXPECT_TRUE(result.removed());
+    EXPECT_EQ(result.error, platform::ErrorSuccess);
+    EXPECT_EQ(result.freed, content.size());
+    EXPECT_EQ(TempTree::diff(before, folder.snapshot()), Lines{"removed: root/" + GetParam().file});
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, DeletesTest,
@@ -66,21 +69,24 @@ INSTANTIATE_TEST_SUITE_P(Files, DeletesTest,
 TEST_F(ConfinedFileRemoverTest, DeletesAFileWhoseNameIsNotUnicode) {
     if (const auto reason = TestBackend::noInvalidUnicodeFiles())
         GTEST_SKIP() << *reason;
-    const fs::path file = TempFolder::writeFile(root / TestBackend::invalidUnicodeName(), "odd");
-    const auto before = TreeSnapshot::of(folder.path());
-    EXPECT_EQ(ConfinedFileRemover::remove(root, file), 3u);
-    auto expected = before;
-    expected.erase(platform::PathText::toDisplayUtf8(file.lexically_relative(folder.path())));
-    EXPECT_EQ(TreeSnapshot::of(folder.path()), expected);
+    const fs::path file = folder.write(root / TestBackend::invalidUnicodeName(), "odd");
+    const auto before = folder.snapshot();
+    const auto result = ConfinedFileRemover::remove(root, file);
+    EXPECT_TRUE(result.removed());
+    EXPECT_EQ(result.freed, 3u);
+    EXPECT_EQ(TempTree::diff(before, folder.snapshot()),
+              Lines{"removed: root/" +
+                    platform::PathText::toDisplayUtf8(TestBackend::invalidUnicodeName())});
 }
 
 // A change made after the scan (nothing when none), the root and the file the clean then
-// asks for; every one must be refused with the tree left as it is.
+// asks for, and the reason the refusal must give; every one leaves the tree as it is.
 struct RefusedRow {
     std::string label;
     std::function<std::optional<std::string>(const fs::path& root, const fs::path& outside)> change;
     std::function<fs::path(const fs::path& root, const fs::path& outside)> rootOf;
     std::function<fs::path(const fs::path& root, const fs::path& outside)> fileOf;
+    std::uint32_t error;
 };
 
 std::optional<std::string> unchanged(const fs::path&, const fs::path&) {
@@ -91,6 +97,11 @@ fs::path theRoot(const fs::path& root, const fs::path&) {
     return root;
 }
 
+// Most rows ask for the same file.
+fs::path deepFile(const fs::path& root, const fs::path&) {
+    return root / "a/b/f.tmp";
+}
+
 void PrintTo(const RefusedRow& row, std::ostream* out) {
     *out << row.label;
 }
@@ -98,40 +109,65 @@ void PrintTo(const RefusedRow& row, std::ostream* out) {
 class RefusedTest : public ConfinedFileRemoverTest,
                     public testing::WithParamInterface<RefusedRow> {};
 
-TEST_P(RefusedTest, LeavesTheTreeAsItIs) {
+TEST_P(RefusedTest, SaysWhyAndLeavesTheTreeAsItIs) {
     const RefusedRow& row = GetParam();
     if (const auto cannot = row.change(root, outside))
         GTEST_SKIP() << *cannot;
-    const auto before = TreeSnapshot::of(folder.path());
-    EXPECT_EQ(ConfinedFileRemover::remove(row.rootOf(root, outside), row.fileOf(root, outside)),
-              std::nullopt);
-    EXPECT_EQ(TreeSnapshot::of(folder.path()), before);
+    const auto before = folder.snapshot();
+    ConfinedFileRemover::RemoveResult result;
+    // As an ordinary user, whose rights do not override permissions.
+    const auto cannot = TestBackend::asOrdinaryUser([&] {
+        result = ConfinedFileRemover::remove(row.rootOf(root, outside), row.fileOf(root, outside));
+    });
+    TestBackend::releaseHeldFiles();
+    if (cannot)
+        GTEST_SKIP() << *cannot;
+    EXPECT_FALSE(result.removed());
+    EXPECT_EQ(result.error, row.error);
+    EXPECT_EQ(result.freed, 0u);
+    EXPECT_EQ(TempTree::diff(before, folder.snapshot()), Lines{});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusedTest,
     testing::Values(
         RefusedRow{"FileOutsideTheRoot", unchanged, theRoot,
-                   [](const fs::path&, const fs::path& outside) { return outside / "secret"; }},
+                   [](const fs::path&, const fs::path& outside) { return outside / "secret"; },
+                   platform::ErrorInvalidParameter},
         RefusedRow{"FileOutsideThroughDotDot", unchanged, theRoot,
                    [](const fs::path& root, const fs::path&) {
                        return root / "a" / ".." / ".." / "outside" / "secret";
-                   }},
-        RefusedRow{"MissingFile", unchanged, theRoot,
-                   [](const fs::path& root, const fs::path&) { return root / "a/missing.tmp"; }},
-        RefusedRow{"MissingFolder", unchanged, theRoot,
-                   [](const fs::path& root, const fs::path&) { return root / "gone/f.tmp"; }},
-        RefusedRow{"AFolder", unchanged, theRoot,
-                   [](const fs::path& root, const fs::path&) { return root / "a/b"; }},
+                   },
+                   platform::ErrorInvalidParameter},
         RefusedRow{"NoRoot", unchanged, [](const fs::path&, const fs::path&) { return fs::path(); },
-                   [](const fs::path& root, const fs::path&) { return root / "top.tmp"; }},
+                   [](const fs::path& root, const fs::path&) { return root / "top.tmp"; },
+                   platform::ErrorInvalidParameter},
+        RefusedRow{"MissingFile", unchanged, theRoot,
+                   [](const fs::path& root, const fs::path&) { return root / "a/missing.tmp"; },
+                   platform::ErrorFileNotFound},
+        RefusedRow{"MissingFolder", unchanged, theRoot,
+                   [](const fs::path& root, const fs::path&) { return root / "gone/f.tmp"; },
+                   platform::ErrorPathNotFound},
+        RefusedRow{"MissingRoot", unchanged,
+                   [](const fs::path& root, const fs::path&) { return root / "gone"; },
+                   [](const fs::path& root, const fs::path&) { return root / "gone/a/f.tmp"; },
+                   platform::ErrorPathNotFound},
+        RefusedRow{"AFolder", unchanged, theRoot,
+                   [](const fs::path& root, const fs::path&) { return root / "a/b"; },
+                   platform::ErrorFileNotFound},
+        RefusedRow{"FolderOnTheWaySwappedForAFile",
+                   [](const fs::path& root, const fs::path&) {
+                       fs::remove_all(root / "a/b");
+                       std::ofstream(root / "a/b") << "now a file";
+                       return std::optional<std::string>();
+                   },
+                   theRoot, deepFile, platform::ErrorPathNotFound},
         RefusedRow{"FolderOnTheWaySwappedForALink",
                    [](const fs::path& root, const fs::path& outside) {
                        fs::remove_all(root / "a/b");
                        return TestBackend::createFolderLink(root / "a/b", outside);
                    },
-                   theRoot,
-                   [](const fs::path& root, const fs::path&) { return root / "a/b/f.tmp"; }},
+                   theRoot, deepFile, platform::ErrorPathNotFound},
         RefusedRow{"RootSwappedForALink",
                    [](const fs::path& root, const fs::path& outside) {
                        fs::remove_all(root);
@@ -139,28 +175,37 @@ INSTANTIATE_TEST_SUITE_P(
                        fs::copy_file(outside / "f.tmp", outside / "a/b/f.tmp");
                        return TestBackend::createFolderLink(root, outside);
                    },
-                   theRoot,
-                   [](const fs::path& root, const fs::path&) { return root / "a/b/f.tmp"; }},
+                   theRoot, deepFile, platform::ErrorPathNotFound},
         RefusedRow{"FileSwappedForALink",
                    [](const fs::path& root, const fs::path& outside) {
                        fs::remove(root / "a/b/f.tmp");
                        return TestBackend::createFileLink(root / "a/b/f.tmp", outside / "secret");
                    },
-                   theRoot,
-                   [](const fs::path& root, const fs::path&) { return root / "a/b/f.tmp"; }},
+                   theRoot, deepFile, platform::ErrorFileNotFound},
         RefusedRow{"FileSwappedForALinkToAFolder",
                    [](const fs::path& root, const fs::path& outside) {
                        fs::remove(root / "top.tmp");
                        return TestBackend::createFolderLink(root / "top.tmp", outside);
                    },
-                   theRoot, [](const fs::path& root, const fs::path&) { return root / "top.tmp"; }},
+                   theRoot, [](const fs::path& root, const fs::path&) { return root / "top.tmp"; },
+                   platform::ErrorFileNotFound},
         RefusedRow{"FileSwappedForAFifo",
                    [](const fs::path& root, const fs::path&) {
                        fs::remove(root / "top.tmp");
                        return TestBackend::createFifo(root / "top.tmp");
                    },
-                   theRoot,
-                   [](const fs::path& root, const fs::path&) { return root / "top.tmp"; }}),
+                   theRoot, [](const fs::path& root, const fs::path&) { return root / "top.tmp"; },
+                   platform::ErrorFileNotFound},
+        RefusedRow{"DeletingDenied",
+                   [](const fs::path& root, const fs::path&) {
+                       return TestBackend::denyDeleting(root / "a/b/f.tmp");
+                   },
+                   theRoot, deepFile, platform::ErrorAccessDenied},
+        RefusedRow{"FileInUse",
+                   [](const fs::path& root, const fs::path&) {
+                       return TestBackend::holdOpen(root / "a/b/f.tmp");
+                   },
+                   theRoot, deepFile, platform::ErrorSharingViolation}),
     [](const testing::TestParamInfo<RefusedRow>& info) { return info.param.label; });
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
 
 #include <ctime>
@@ -21,7 +21,7 @@ TEST_P(CrashHandlerTest, ACrashLeavesATimestampedDumpAndItsCode) {
     const auto code = TestBackend::crashCode(kind);
     if (!code)
         GTEST_SKIP() << "no " << kind << " crash on this platform";
-    TempFolder folder;
+    TempTree folder;
     const std::string before = localTimeDigits();
     const auto result = TestBackend::runChild({"--crash", kind}, folder.path());
     const std::string after = localTimeDigits();
@@ -38,7 +38,7 @@ TEST_P(CrashHandlerTest, ACrashLeavesATimestampedDumpAndItsCode) {
     const std::string stamp = names[0].substr(0, 14);
     EXPECT_LE(before, stamp);
     EXPECT_LE(stamp, after);
-    EXPECT_TRUE(TestBackend::looksLikeDump(TempFolder::readFile(folder.path() / names[0])));
+    EXPECT_TRUE(TestBackend::looksLikeDump(TempTree::read(folder.path() / names[0])));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CrashHandlerTest, testing::Values("segv", "abort", "overflow"));

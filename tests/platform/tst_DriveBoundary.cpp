@@ -1,5 +1,5 @@
 #include "SmallVolume.h"
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
 #include "platform/Drives.h"
 
@@ -10,7 +10,7 @@ using platform::DriveBoundary;
 namespace {
 
 TEST(DriveBoundaryTest, StaysOnTheFileSystemOfTheWalk) {
-    TempFolder folder;
+    TempTree folder;
     std::filesystem::create_directories(folder / "a/b");
     const DriveBoundary boundary(folder.path());
     ASSERT_TRUE(boundary.isValid());
@@ -25,7 +25,7 @@ TEST(DriveBoundaryTest, StaysOnTheFileSystemOfTheWalk) {
 }
 
 TEST(DriveBoundaryTest, AVolumeMountedInsideIsOutside) {
-    TempFolder folder;
+    TempTree folder;
     SmallVolume small(folder / "volume");
     if (small.skipReason())
         GTEST_SKIP() << *small.skipReason();

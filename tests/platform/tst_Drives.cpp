@@ -1,5 +1,5 @@
 #include "EnvironmentOverride.h"
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
 #include "platform/Drives.h"
 #include "platform/PathText.h"
@@ -19,7 +19,7 @@ protected:
         TestBackend::mapDrives({{'C', folder / "c"}, {'D', folder / "d"}});
     }
 
-    TempFolder folder;
+    TempTree folder;
     EnvironmentOverride drives{"MERIVANE_DRIVES", TestBackend::env("MERIVANE_DRIVES")};
 };
 
@@ -109,6 +109,27 @@ TEST_F(DrivesTest, DrivesAreListedWithTypeAndSpace) {
     EXPECT_EQ(same->total, c->total);
     EXPECT_FALSE(Drives::storageOf("Q:").has_value());
     EXPECT_FALSE(Drives::storageOf("not a drive").has_value());
+}
+
+// Compared with the file system's own figures, read just before and just after: when those
+// two agree, nothing was written in between (other programs write on the same disk).
+TEST_F(DrivesTest, FreeSpaceIsTheFileSystemsForTheCallerAndInAll) {
+    const std::filesystem::path native = Drives::toNativePath("C:\\");
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const auto before = std::filesystem::space(native);
+        const auto space = Drives::storageOf("C:");
+        const auto after = std::filesystem::space(native);
+        ASSERT_TRUE(space.has_value());
+        if (before.free != after.free || before.available != after.available)
+            continue;
+        EXPECT_EQ(space->total, before.capacity);
+        EXPECT_EQ(space->free, before.available);
+        EXPECT_EQ(space->totalFree, before.free);
+        EXPECT_GE(space->totalFree, space->free);
+        EXPECT_LE(space->totalFree, space->total);
+        return;
+    }
+    GTEST_SKIP() << "the file system's free space never held still";
 }
 
 TEST(SystemDrivesTest, DriveCIsTheSystemDrive) {

@@ -1,4 +1,4 @@
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
 #include "platform/FileAttributes.h"
 
@@ -9,9 +9,9 @@ using platform::FileAttributes;
 namespace {
 
 TEST(FileAttributesTest, TellsHiddenFilesAndFolders) {
-    TempFolder folder;
+    TempTree folder;
     const auto hidden = TestBackend::createHiddenFile(folder.path(), "secret.txt");
-    const auto visible = TempFolder::writeFile(folder / "plain.txt", "x");
+    const auto visible = folder.write("plain.txt", "x");
     std::filesystem::create_directories(folder / "sub");
 
     const auto h = FileAttributes::read(hidden);

@@ -1,7 +1,6 @@
 #include "SmallVolume.h"
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
-#include "TreeSnapshot.h"
 #include "platform/FileMover.h"
 #include "platform/WinError.h"
 
@@ -20,48 +19,48 @@ std::string pattern(std::size_t size) {
 
 class FileMoverTest : public testing::Test {
 protected:
-    TempFolder folder;
+    TempTree folder;
 };
 
 TEST_F(FileMoverTest, NeverReplacesAnExistingFile) {
-    const auto source = TempFolder::writeFile(folder / "from/a.bin", "source");
-    const auto destination = TempFolder::writeFile(folder / "to/a.bin", "existing");
-    const auto before = TreeSnapshot::of(folder.path());
+    const auto source = folder.write("from/a.bin", "source");
+    const auto destination = folder.write("to/a.bin", "existing");
+    const auto before = folder.snapshot();
     EXPECT_EQ(FileMover::move(source, destination), platform::ErrorAlreadyExists);
-    EXPECT_EQ(TreeSnapshot::of(folder.path()), before);
+    EXPECT_EQ(TempTree::diff(before, folder.snapshot()), std::vector<std::string>{});
 }
 
 TEST_F(FileMoverTest, MovesWithinAFileSystem) {
-    const auto source = TempFolder::writeFile(folder / "from/a.bin", pattern(5000));
+    const auto source = folder.write("from/a.bin", pattern(5000));
     std::filesystem::create_directories(folder / "to");
     const auto time = std::filesystem::last_write_time(source);
     ASSERT_EQ(FileMover::move(source, folder / "to/b.bin"), 0u);
     EXPECT_FALSE(std::filesystem::exists(source));
-    EXPECT_EQ(TempFolder::readFile(folder / "to/b.bin"), pattern(5000));
+    EXPECT_EQ(TempTree::read(folder / "to/b.bin"), pattern(5000));
     EXPECT_EQ(std::filesystem::last_write_time(folder / "to/b.bin"), time);
 }
 
 TEST_F(FileMoverTest, FailuresReportWindowsCodesAndChangeNothing) {
-    TempFolder::writeFile(folder / "from/a.bin", "source");
-    const auto before = TreeSnapshot::of(folder.path());
+    folder.write("from/a.bin", "source");
+    const auto before = folder.snapshot();
     EXPECT_EQ(FileMover::move(folder / "from/missing.bin", folder / "x.bin"),
               platform::ErrorFileNotFound);
     EXPECT_EQ(FileMover::move(folder / "nofolder/a.bin", folder / "x.bin"),
               platform::ErrorPathNotFound);
     EXPECT_EQ(FileMover::move(folder / "from/a.bin", folder / "nofolder/a.bin"),
               platform::ErrorPathNotFound);
-    EXPECT_EQ(TreeSnapshot::of(folder.path()), before);
+    EXPECT_EQ(TempTree::diff(before, folder.snapshot()), std::vector<std::string>{});
 }
 
 TEST_F(FileMoverTest, MovesAFileWhoseNameIsNotUnicode) {
     if (const auto reason = TestBackend::noInvalidUnicodeFiles())
         GTEST_SKIP() << *reason;
     const auto name = TestBackend::invalidUnicodeName();
-    const auto source = TempFolder::writeFile(folder / "from" / name, "odd");
+    const auto source = folder.write(folder / "from" / name, "odd");
     std::filesystem::create_directories(folder / "to");
     ASSERT_EQ(FileMover::move(source, folder / "to" / name), 0u);
     EXPECT_FALSE(std::filesystem::exists(source));
-    EXPECT_EQ(TempFolder::readFile(folder / "to" / name), "odd");
+    EXPECT_EQ(TempTree::read(folder / "to" / name), "odd");
 }
 
 class CrossVolumeMoveTest : public FileMoverTest {
@@ -76,33 +75,35 @@ protected:
 };
 
 TEST_F(CrossVolumeMoveTest, CopiesCompletelyThenRemovesTheSource) {
-    const auto source = TempFolder::writeFile(folder / "from/big.bin", pattern(300 * 1024));
+    const auto source = folder.write("from/big.bin", pattern(300 * 1024));
     const auto time = std::filesystem::last_write_time(source);
     ASSERT_EQ(FileMover::move(source, volume / "big.bin"), 0u);
     EXPECT_FALSE(std::filesystem::exists(source));
-    EXPECT_EQ(TempFolder::readFile(volume / "big.bin"), pattern(300 * 1024));
+    EXPECT_EQ(TempTree::read(volume / "big.bin"), pattern(300 * 1024));
     EXPECT_EQ(std::filesystem::last_write_time(volume / "big.bin"), time);
-    EXPECT_EQ(TreeSnapshot::of(volume).size(), 1u);
+    EXPECT_EQ(TempTree::snapshotOf(volume).size(), 1u);
 }
 
 TEST_F(CrossVolumeMoveTest, AFullDiskKeepsTheSourceAndLeavesNothing) {
-    TempFolder::writeFile(folder / "from/huge.bin", pattern(2 << 20));
-    const auto before = TreeSnapshot::of(folder / "from");
+    folder.write("from/huge.bin", pattern(2 << 20));
+    const auto before = TempTree::snapshotOf(folder / "from");
     EXPECT_EQ(FileMover::move(folder / "from/huge.bin", volume / "huge.bin"),
               platform::ErrorDiskFull);
-    EXPECT_EQ(TreeSnapshot::of(folder / "from"), before);
-    EXPECT_TRUE(TreeSnapshot::of(volume).empty());
+    EXPECT_EQ(TempTree::diff(before, TempTree::snapshotOf(folder / "from")),
+              std::vector<std::string>{});
+    EXPECT_TRUE(TempTree::snapshotOf(volume).empty());
 }
 
 TEST_F(CrossVolumeMoveTest, NeverReplacesOnTheOtherVolume) {
-    TempFolder::writeFile(folder / "from/a.bin", "source");
-    TempFolder::writeFile(volume / "a.bin", "existing");
-    const auto from = TreeSnapshot::of(folder / "from");
-    const auto onVolume = TreeSnapshot::of(volume);
+    folder.write("from/a.bin", "source");
+    folder.write(volume / "a.bin", "existing");
+    const auto from = TempTree::snapshotOf(folder / "from");
+    const auto onVolume = TempTree::snapshotOf(volume);
     EXPECT_EQ(FileMover::move(folder / "from/a.bin", volume / "a.bin"),
               platform::ErrorAlreadyExists);
-    EXPECT_EQ(TreeSnapshot::of(folder / "from"), from);
-    EXPECT_EQ(TreeSnapshot::of(volume), onVolume);
+    EXPECT_EQ(TempTree::diff(from, TempTree::snapshotOf(folder / "from")),
+              std::vector<std::string>{});
+    EXPECT_EQ(TempTree::diff(onVolume, TempTree::snapshotOf(volume)), std::vector<std::string>{});
 }
 
 } // namespace

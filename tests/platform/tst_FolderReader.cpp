@@ -1,16 +1,19 @@
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
+#include "platform/FileFacts.h"
 #include "platform/FolderReader.h"
 #include "platform/PathText.h"
 
 #include <gtest/gtest.h>
 #include <map>
 
+using platform::FileFacts;
+using platform::FileIdentity;
 using platform::FolderReader;
 namespace fs = std::filesystem;
 
 // What a scan sees of one folder: only real sub-folders and regular files, each file with
-// the size it has when it can be opened.
+// the size it has when it can be opened, its facts and which file it is.
 namespace {
 
 using Kind = FolderReader::Kind;
@@ -21,18 +24,18 @@ fs::path utf8(const std::string& name) {
 }
 
 TEST(FolderReaderTest, ListsFoldersAndRegularFilesOnly) {
-    TempFolder folder;
+    TempTree folder;
     const fs::path dir = folder / "d";
-    TempFolder::writeFile(dir / "a.tmp", std::string(10, 'a'));
-    TempFolder::writeFile(dir / utf8("缓存.dat"), std::string(20, 'b'));
+    folder.write(dir / "a.tmp", std::string(10, 'a'));
+    folder.write(dir / utf8("缓存.dat"), std::string(20, 'b'));
     fs::create_directories(dir / utf8("子目录"));
-    TempFolder::writeFile(folder / "outside/x", "x");
+    folder.write("outside/x", "x");
     Seen expected{{"a.tmp", {Kind::RegularFile, 10}},
                   {utf8("缓存.dat"), {Kind::RegularFile, 20}},
                   {utf8("子目录"), {Kind::Folder, -1}}};
     // Whatever of these the platform can make must be left out.
     if (!TestBackend::noInvalidUnicodeFiles()) {
-        TempFolder::writeFile(dir / TestBackend::invalidUnicodeName(), std::string(30, 'c'));
+        folder.write(dir / TestBackend::invalidUnicodeName(), std::string(30, 'c'));
         expected[TestBackend::invalidUnicodeName()] = {Kind::RegularFile, 30};
     }
     (void)TestBackend::createFolderLink(dir / "dirlink", folder / "outside");
@@ -48,6 +51,16 @@ TEST(FolderReaderTest, ListsFoldersAndRegularFilesOnly) {
         EXPECT_EQ(child.parent_path(), dir);
         const std::optional<std::uint64_t> size = reader.readableSize();
         seen[child.filename()] = {kind, size ? static_cast<long long>(*size) : -1};
+        // The facts of a file are those asked by its path; a folder has none.
+        const auto facts = reader.facts();
+        const auto byPath = FileFacts::read(child);
+        EXPECT_EQ(facts.has_value(), kind == Kind::RegularFile) << child;
+        EXPECT_EQ(byPath.has_value(), kind == Kind::RegularFile) << child;
+        if (facts && byPath) {
+            EXPECT_EQ(facts->size, byPath->size) << child;
+            EXPECT_EQ(facts->modified, byPath->modified) << child;
+        }
+        EXPECT_EQ(reader.identity(), FileIdentity::read(child)) << child;
     }
     EXPECT_EQ(seen, expected);
 }
@@ -59,6 +72,7 @@ struct SizeRow {
     std::string label;
     Change change;
     long long expected; // -1: not counted
+    bool sameFile;      // whether the identity is still that of the file listed
 };
 
 // Failures name the row rather than dump its bytes.
@@ -70,11 +84,13 @@ class ReadableSizeTest : public testing::TestWithParam<SizeRow> {};
 
 TEST_P(ReadableSizeTest, IsTheSizeOfTheFileListedLastWhenStillReadable) {
     const SizeRow& row = GetParam();
-    TempFolder folder;
+    TempTree folder;
     const fs::path dir = folder / "d";
     const fs::path file = dir / utf8("文件.tmp");
-    TempFolder::writeFile(file, std::string(1234, 'f'));
-    TempFolder::writeFile(folder / "secret", std::string(99, 's'));
+    folder.write(file, std::string(1234, 'f'));
+    folder.write("secret", std::string(99, 's'));
+    const auto listed = FileIdentity::read(file);
+    ASSERT_TRUE(listed);
     FolderReader reader(dir);
     fs::path child;
     Kind kind;
@@ -82,7 +98,7 @@ TEST_P(ReadableSizeTest, IsTheSizeOfTheFileListedLastWhenStillReadable) {
     EXPECT_EQ(child, file);
     EXPECT_EQ(kind, Kind::RegularFile);
     if (row.change == Change::Grown)
-        TempFolder::writeFile(file, std::string(5000, 'g'));
+        folder.write(file, std::string(5000, 'g'));
     if (row.change == Change::Gone || row.change == Change::LinkOutside ||
         row.change == Change::Fifo)
         fs::remove(file);
@@ -93,23 +109,25 @@ TEST_P(ReadableSizeTest, IsTheSizeOfTheFileListedLastWhenStillReadable) {
         cannot = TestBackend::createFifo(file);
     if (cannot)
         GTEST_SKIP() << *cannot;
+    // Asked first, so the size comes from the same look at the file (Linux).
+    const auto identity = reader.identity();
+    EXPECT_EQ(identity, row.sameFile ? listed : std::nullopt);
     const std::optional<std::uint64_t> size = reader.readableSize();
     EXPECT_EQ(size ? static_cast<long long>(*size) : -1LL, row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Changes, ReadableSizeTest,
-                         testing::Values(SizeRow{"Unchanged", Change::None, 1234},
-                                         SizeRow{"Grown", Change::Grown, 5000},
-                                         SizeRow{"Gone", Change::Gone, -1},
-                                         SizeRow{"LinkToAFileOutside", Change::LinkOutside, -1},
-                                         SizeRow{"Fifo", Change::Fifo, -1}),
-                         [](const testing::TestParamInfo<SizeRow>& info) {
-                             return info.param.label;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ReadableSizeTest,
+    testing::Values(SizeRow{"Unchanged", Change::None, 1234, true},
+                    SizeRow{"Grown", Change::Grown, 5000, true},
+                    SizeRow{"Gone", Change::Gone, -1, false},
+                    SizeRow{"LinkToAFileOutside", Change::LinkOutside, -1, false},
+                    SizeRow{"Fifo", Change::Fifo, -1, false}),
+    [](const testing::TestParamInfo<SizeRow>& info) { return info.param.label; });
 
 TEST(FolderReaderTest, FolderSwappedForLinkIsNotOpened) {
-    TempFolder folder;
-    TempFolder::writeFile(folder / "outside/x", "x");
+    TempTree folder;
+    folder.write("outside/x", "x");
     if (const auto cannot = TestBackend::createFolderLink(folder / "d", folder / "outside"))
         GTEST_SKIP() << *cannot;
     FolderReader reader(folder / "d");
@@ -121,7 +139,7 @@ TEST(FolderReaderTest, FolderSwappedForLinkIsNotOpened) {
 }
 
 TEST(FolderReaderTest, MissingFolderIsNotOpened) {
-    TempFolder folder;
+    TempTree folder;
     FolderReader reader(folder / "missing");
     EXPECT_FALSE(reader.isOpen());
     fs::path child;

@@ -1,4 +1,4 @@
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/PathText.h"
@@ -18,8 +18,8 @@ TEST(PathTextTest, UnicodeNamesRoundTrip) {
 TEST(PathTextTest, UndecodableNamesAreShownWithReplacementCharacters) {
     if (const auto reason = TestBackend::noInvalidUnicodeFiles())
         GTEST_SKIP() << *reason;
-    TempFolder folder;
-    TempFolder::writeFile(folder / TestBackend::invalidUnicodeName(), "x");
+    TempTree folder;
+    folder.write(folder / TestBackend::invalidUnicodeName(), "x");
     int seen = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
         ++seen;

@@ -1,4 +1,4 @@
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
 #include "platform/PrivateProfile.h"
 
@@ -25,9 +25,8 @@ class PrivateProfileTest : public testing::TestWithParam<IniRow> {};
 
 TEST_P(PrivateProfileTest, ReadsTheKey) {
     const auto& row = GetParam();
-    TempFolder folder;
-    const auto file =
-        TempFolder::writeFile(folder / "UserDataInfo.ini", TestBackend::iniFileBytes(row.content));
+    TempTree folder;
+    const auto file = folder.write("UserDataInfo.ini", TestBackend::iniFileBytes(row.content));
     EXPECT_EQ(PrivateProfile::getString(row.section, row.key, "default", file), row.expected);
 }
 
@@ -54,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<IniRow>& info) { return info.param.label; });
 
 TEST(PrivateProfileFileTest, AMissingFileGivesTheDefault) {
-    TempFolder folder;
+    TempTree folder;
     EXPECT_EQ(PrivateProfile::getString("S", "key", "fallback", folder / "none.ini"), "fallback");
 }
 

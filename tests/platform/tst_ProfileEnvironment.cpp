@@ -1,5 +1,5 @@
 #include "EnvironmentOverride.h"
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
 #include "platform/KnownFolders.h"
 #include "platform/ProfileEnvironment.h"
@@ -18,7 +18,7 @@ protected:
         overrides.push_back(std::make_unique<EnvironmentOverride>(name, value));
     }
 
-    TempFolder folder;
+    TempTree folder;
     std::vector<std::unique_ptr<EnvironmentOverride>> overrides;
 };
 

@@ -1,5 +1,5 @@
 #include "EnvironmentOverride.h"
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
 #include "platform/RegistryKey.h"
 #include "platform/WinError.h"
@@ -31,7 +31,7 @@ protected:
         return RegistryKey::open(root, path, RegistryAccess::ReadWrite, view, true);
     }
 
-    TempFolder folder;
+    TempTree folder;
     EnvironmentOverride registry{"MERIVANE_REGISTRY", TestBackend::env("MERIVANE_REGISTRY")};
     EnvironmentOverride config{"XDG_CONFIG_HOME", TestBackend::env("XDG_CONFIG_HOME")};
 };

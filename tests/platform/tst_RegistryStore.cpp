@@ -1,8 +1,7 @@
 #include "EnvironmentOverride.h"
 #include "SmallVolume.h"
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
-#include "TreeSnapshot.h"
 #include "platform/RegistryKey.h"
 #include "platform/WinError.h"
 
@@ -31,7 +30,7 @@ protected:
                                  RegistryView::Default, true);
     }
 
-    TempFolder folder;
+    TempTree folder;
     EnvironmentOverride registry{"MERIVANE_REGISTRY", TestBackend::env("MERIVANE_REGISTRY")};
     EnvironmentOverride config{"XDG_CONFIG_HOME", TestBackend::env("XDG_CONFIG_HOME")};
     std::filesystem::path store;
@@ -44,31 +43,30 @@ TEST_F(RegistryStoreTest, WritesTheRegExportFormat) {
     ASSERT_EQ(key.writeString("", "default"), 0u);
     ASSERT_TRUE(create("Software\\Empty").isOpen());
 
-    EXPECT_EQ(TempFolder::readFile(store),
-              "Windows Registry Editor Version 5.00\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software]\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Empty]\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Tencent]\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Tencent\\WeChat]\n"
-              "\"FileSavePath\"=\"D:\\\\Data \\\"WeChat\\\"\\\\微信\"\n"
-              "\"Count\"=dword:0000000a\n"
-              "@=\"default\"\n"
-              "\n");
+    EXPECT_EQ(TempTree::read(store), "Windows Registry Editor Version 5.00\n"
+                                     "\n"
+                                     "[HKEY_CURRENT_USER\\Software]\n"
+                                     "\n"
+                                     "[HKEY_CURRENT_USER\\Software\\Empty]\n"
+                                     "\n"
+                                     "[HKEY_CURRENT_USER\\Software\\Tencent]\n"
+                                     "\n"
+                                     "[HKEY_CURRENT_USER\\Software\\Tencent\\WeChat]\n"
+                                     "\"FileSavePath\"=\"D:\\\\Data \\\"WeChat\\\"\\\\微信\"\n"
+                                     "\"Count\"=dword:0000000a\n"
+                                     "@=\"default\"\n"
+                                     "\n");
 }
 
 TEST_F(RegistryStoreTest, ReadsHandEditedFilesAndKeepsWhatItDoesNotKnow) {
     const std::string hexLine = "\"Binary\"=hex:01,02,\\\n  03,04";
-    TempFolder::writeFile(store, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
-                                 "\r\n"
-                                 "; written by hand\r\n"
-                                 "[HKCU\\Software\\Hand]\r\n"
-                                 "\"Name\" = \"multi\nline\"\r\n"
-                                 "\"Number\"=dword:FF\r\n" +
-                                     hexLine + "\r\n");
+    folder.write(store, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
+                        "\r\n"
+                        "; written by hand\r\n"
+                        "[HKCU\\Software\\Hand]\r\n"
+                        "\"Name\" = \"multi\nline\"\r\n"
+                        "\"Number\"=dword:FF\r\n" +
+                            hexLine + "\r\n");
     auto key =
         RegistryKey::open(RegistryRoot::CurrentUser, "Software\\Hand", RegistryAccess::ReadWrite);
     ASSERT_TRUE(key.isOpen()) << RegistryKey::storeError();
@@ -78,7 +76,7 @@ TEST_F(RegistryStoreTest, ReadsHandEditedFilesAndKeepsWhatItDoesNotKnow) {
     EXPECT_EQ(key.values()[2].type, RegistryKey::Value::Type::Other);
 
     ASSERT_EQ(key.writeDword("Number", 1), 0u);
-    const std::string rewritten = TempFolder::readFile(store);
+    const std::string rewritten = TempTree::read(store);
     EXPECT_NE(rewritten.find("\"Binary\"=hex:01,02,03,04\n"), std::string::npos) << rewritten;
     EXPECT_NE(rewritten.find("\"Name\"=\"multi\nline\"\n"), std::string::npos) << rewritten;
     EXPECT_EQ(RegistryKey::open(RegistryRoot::CurrentUser, "Software\\Hand").readString("Name"),
@@ -89,9 +87,9 @@ TEST_F(RegistryStoreTest, SeesChangesMadeOnDisk) {
     ASSERT_EQ(create("Software\\Edited").writeString("Value", "before"), 0u);
     auto key = RegistryKey::open(RegistryRoot::CurrentUser, "Software\\Edited");
     EXPECT_EQ(key.readString("Value"), "before");
-    TempFolder::writeFile(store, "Windows Registry Editor Version 5.00\n\n"
-                                 "[HKEY_CURRENT_USER\\Software\\Edited]\n"
-                                 "\"Value\"=\"after, and longer\"\n");
+    folder.write(store, "Windows Registry Editor Version 5.00\n\n"
+                        "[HKEY_CURRENT_USER\\Software\\Edited]\n"
+                        "\"Value\"=\"after, and longer\"\n");
     EXPECT_EQ(key.readString("Value"), "after, and longer");
 }
 
@@ -122,8 +120,8 @@ class DamagedStoreTest : public RegistryStoreTest,
 
 TEST_P(DamagedStoreTest, IsReportedAndNeverOverwritten) {
     const auto& row = GetParam();
-    TempFolder::writeFile(store, row.text);
-    const auto before = TreeSnapshot::of(folder.path());
+    folder.write(store, row.text);
+    const auto before = folder.snapshot();
 
     auto key = RegistryKey::open(RegistryRoot::CurrentUser, "Software\\Damaged");
     EXPECT_FALSE(key.isOpen());
@@ -135,7 +133,7 @@ TEST_P(DamagedStoreTest, IsReportedAndNeverOverwritten) {
     EXPECT_EQ(created.error(), platform::ErrorRegistryCorrupt);
     EXPECT_NE(RegistryKey::deleteKey(RegistryRoot::CurrentUser, "Software\\Hand"), 0u);
 
-    EXPECT_EQ(TreeSnapshot::of(folder.path()), before);
+    EXPECT_EQ(TempTree::diff(before, folder.snapshot()), std::vector<std::string>{});
 }
 
 const std::string header = "Windows Registry Editor Version 5.00\n\n";
@@ -174,11 +172,11 @@ protected:
 TEST_F(FullVolumeStoreTest, FailedWriteKeepsTheOldStore) {
     auto key = create("Software\\Full");
     ASSERT_EQ(key.writeString("Small", "kept"), 0u);
-    const auto before = TreeSnapshot::of(volume);
+    const auto before = TempTree::snapshotOf(volume);
 
     EXPECT_EQ(key.writeString("Huge", std::string(2 << 20, 'x')), platform::ErrorDiskFull);
 
-    EXPECT_EQ(TreeSnapshot::of(volume), before);
+    EXPECT_EQ(TempTree::diff(before, TempTree::snapshotOf(volume)), std::vector<std::string>{});
     EXPECT_EQ(key.readString("Small"), "kept");
     EXPECT_FALSE(key.hasValue("Huge"));
 }

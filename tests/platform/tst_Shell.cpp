@@ -1,6 +1,6 @@
 #include "ChildProgram.h"
 #include "EnvironmentOverride.h"
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "TestBackend.h"
 #include "platform/Shell.h"
 
@@ -35,7 +35,7 @@ protected:
         if (!std::ifstream(file))
             return std::nullopt;
         std::vector<std::string> args;
-        const std::string text = TempFolder::readFile(file);
+        const std::string text = TempTree::read(file);
         for (std::size_t start = 0; start < text.size();) {
             const std::size_t end = text.find('\0', start);
             args.push_back(text.substr(start, end - start));
@@ -44,7 +44,7 @@ protected:
         return args;
     }
 
-    TempFolder folder;
+    TempTree folder;
 };
 
 TEST_P(ShellTest, StartsTheProgramWithoutInterpretingAnything) {
@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ShellRow>& info) { return info.param.label; });
 
 TEST(ShellStartTest, AMissingProgramIsReported) {
-    TempFolder folder;
+    TempTree folder;
     EXPECT_FALSE(Shell::open((folder / "no-such-program").string(), "x"));
 }
 

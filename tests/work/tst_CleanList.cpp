@@ -14,13 +14,13 @@ namespace fs = std::filesystem;
 
 namespace {
 // Runs the list on `workers` threads; the outcome of each row.
-std::map<std::uint64_t, platform::RemoveResult> Clean(CleanList& list, int workers = 3) {
-    std::map<std::uint64_t, platform::RemoveResult> outcomes;
+std::map<std::uint64_t, CleanList::RemoveResult> Clean(CleanList& list, int workers = 3) {
+    std::map<std::uint64_t, CleanList::RemoveResult> outcomes;
     std::mutex mutex;
     std::vector<std::thread> threads;
     for (int i = 0; i < workers; ++i) {
         threads.emplace_back([&] {
-            list.work([&](const CleanList::Target& target, const platform::RemoveResult& result) {
+            list.work([&](const CleanList::Target& target, const CleanList::RemoveResult& result) {
                 std::lock_guard<std::mutex> lock(mutex);
                 QVERIFY(!outcomes.count(target.row)); // taken by exactly one worker
                 outcomes[target.row] = result;
@@ -91,7 +91,7 @@ void tst_CleanList::hiddenRowsAreHandedOverOnce() {
     std::vector<std::thread> threads;
     for (int i = 0; i < 3; ++i)
         threads.emplace_back([&] {
-            list.work([&](const CleanList::Target& target, const platform::RemoveResult&) {
+            list.work([&](const CleanList::Target& target, const CleanList::RemoveResult&) {
                 if (target.row % 2)
                     list.hide(target.row);
             });
@@ -115,7 +115,7 @@ void tst_CleanList::quittingStopsBetweenFiles() {
     for (int i = 0; i < 10; ++i)
         list.add(tree / "r" / ("f" + std::to_string(i)), root, std::uint64_t(i));
     int outcomes = 0;
-    list.work([&](const CleanList::Target&, const platform::RemoveResult&) {
+    list.work([&](const CleanList::Target&, const CleanList::RemoveResult&) {
         if (++outcomes == 3)
             IWork::BeginQuit();
     });

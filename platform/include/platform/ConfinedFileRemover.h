@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/WinError.h"
+
 #include <cstdint>
 #include <filesystem>
-#include <optional>
-#include "platform/WinError.h"
 
 namespace platform {
 
@@ -12,19 +12,21 @@ namespace platform {
 // file is opened in turn and refused when it is a link (Windows: any reparse point), and
 // stays open while the file is deleted. A folder swapped for a link after the scan
 // therefore cannot lead a clean anywhere else, and a link is never deleted itself.
-struct RemoveResult {
-    std::uint64_t freed = 0;
-    std::uint32_t error = ErrorSuccess;
-    bool removed() const { return error == ErrorSuccess; }
-};
-
 class ConfinedFileRemover {
 public:
+    struct RemoveResult {
+        std::uint64_t freed = 0;            // bytes of the removed file
+        std::uint32_t error = ErrorSuccess; // a WinError code; ErrorSuccess when removed
+        bool removed() const { return error == ErrorSuccess; }
+    };
+
     // `root` is the folder the file was found in, as resolved when the scan started; `file`
-    // must lie lexically below it. Returns the bytes freed, or nothing when the file was
-    // left alone or already gone.
+    // must lie lexically below it (else ErrorInvalidParameter). A folder on the way that is
+    // missing, no folder or a link gives ErrorPathNotFound; a file that is gone, or is no
+    // longer a regular file, ErrorFileNotFound. Otherwise the system's reason, such as
+    // ErrorAccessDenied, ErrorSharingViolation, ErrorWriteProtect or ErrorIoDevice.
     static RemoveResult remove(const std::filesystem::path& root,
-                                               const std::filesystem::path& file);
+                               const std::filesystem::path& file);
 };
 
 } // namespace platform

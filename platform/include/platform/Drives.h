@@ -21,7 +21,8 @@ enum class DriveType : unsigned {
 
 struct DiskSpace {
     std::uint64_t total = 0;
-    std::uint64_t free = 0; // free for the caller (quotas applied)
+    std::uint64_t free = 0;      // free for the caller (quotas applied)
+    std::uint64_t totalFree = 0; // every free byte, those reserved for the system included
 };
 
 // Logical drives and Windows path translation.

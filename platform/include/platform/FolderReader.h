@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileFacts.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -27,6 +29,13 @@ public:
     // For the regular file `next` returned last: its size when it can be opened for reading
     // now (a file in use cannot) and still is a regular file, else nothing.
     std::optional<std::uint64_t> readableSize() const;
+    // For the regular file `next` returned last: its size and last write, and which file it
+    // is, never of what a link there points to. Linux: taken when first asked, by one
+    // system call that also serves the other two questions about that entry; nothing when
+    // it is no longer a regular file. Windows: the facts are those the listing brought
+    // (no call); the identity opens the file, and is nothing when that cannot be done.
+    std::optional<FileFacts> facts() const;
+    std::optional<FileIdentity> identity() const;
 
 private:
     struct Impl;

@@ -11,6 +11,7 @@ enum WinError : std::uint32_t {
     ErrorPathNotFound = 3,
     ErrorAccessDenied = 5,
     ErrorNotSameDevice = 17,
+    ErrorWriteProtect = 19,
     ErrorSharingViolation = 32,
     ErrorHandleDiskFull = 39,
     ErrorInvalidParameter = 87,
@@ -22,6 +23,7 @@ enum WinError : std::uint32_t {
     ErrorRegistryCorrupt = 1015,
     ErrorKeyDeleted = 1018,
     ErrorNoUnicodeTranslation = 1113,
+    ErrorIoDevice = 1117,
     ErrorGenFailure = 31,
 };
 

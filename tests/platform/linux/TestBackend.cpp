@@ -1,6 +1,6 @@
 #include "TestBackend.h"
 
-#include "TempFolder.h"
+#include "TempTree.h"
 
 #include <cctype>
 #include <cerrno>
@@ -8,12 +8,15 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <linux/capability.h>
 #include <map>
 #include <spawn.h>
 #include <sstream>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -105,7 +108,9 @@ std::filesystem::path TestBackend::otherFileSystemFolder() {
 
 std::filesystem::path TestBackend::createHiddenFile(const std::filesystem::path& folder,
                                                     const std::string& base) {
-    return TempFolder::writeFile(folder / ("." + base), "hidden");
+    const auto file = folder / ("." + base);
+    std::ofstream(file, std::ios::binary) << "hidden";
+    return file;
 }
 
 std::filesystem::path TestBackend::invalidUnicodeName() {
@@ -135,6 +140,53 @@ std::optional<std::string> TestBackend::createFifo(const std::filesystem::path& 
     if (::mkfifo(path.c_str(), 0600) != 0)
         return std::string("mkfifo failed: ") + std::strerror(errno);
     return std::nullopt;
+}
+
+std::optional<std::string> TestBackend::denyDeleting(const std::filesystem::path& file) {
+    if (::chmod(file.parent_path().c_str(), 0555) != 0)
+        return std::string("chmod failed: ") + std::strerror(errno);
+    return std::nullopt;
+}
+
+std::optional<std::string> TestBackend::holdOpen(const std::filesystem::path&) {
+    return "Linux deletes a file in use all the same";
+}
+
+void TestBackend::releaseHeldFiles() {}
+
+// Capabilities belong to each thread when set by the raw system call (glibc would spread a
+// change of user to every thread), so the test program itself keeps its rights.
+std::optional<std::string> TestBackend::asOrdinaryUser(const std::function<void()>& action) {
+    if (::geteuid() != 0) {
+        action();
+        return std::nullopt;
+    }
+    std::optional<std::string> failure;
+    std::thread([&] {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+        if (::syscall(SYS_capget, &header, data) != 0) {
+            failure = std::string("capget failed: ") + std::strerror(errno);
+            return;
+        }
+        for (auto& set : data)
+            set.effective = 0;
+        if (::syscall(SYS_capset, &header, data) != 0) {
+            failure = std::string("capset failed: ") + std::strerror(errno);
+            return;
+        }
+        action();
+    }).join();
+    return failure;
+}
+
+void TestBackend::setModified(const std::filesystem::path& file, std::int64_t ticks) {
+    constexpr std::int64_t secondsTo1970 = 11'644'473'600;
+    timespec times[2]{};
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = static_cast<time_t>(ticks / 10'000'000 - secondsTo1970);
+    times[1].tv_nsec = static_cast<long>(ticks % 10'000'000 * 100);
+    ::utimensat(AT_FDCWD, file.c_str(), times, AT_SYMLINK_NOFOLLOW);
 }
 
 std::optional<std::string> TestBackend::mountSmallVolume(const std::filesystem::path& folder,
@@ -181,7 +233,7 @@ TestBackend::ChildResult TestBackend::runChild(const std::vector<std::string>& a
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-    result.errorOutput = TempFolder::readFile(errorFile);
+    result.errorOutput = TempTree::read(errorFile);
     std::filesystem::remove(errorFile);
     return result;
 }

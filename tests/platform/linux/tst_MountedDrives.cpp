@@ -1,7 +1,7 @@
 // Linux only: which mounts become drive letters when MERIVANE_DRIVES is not set.
 #include "EnvironmentOverride.h"
 #include "SmallVolume.h"
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "platform/Drives.h"
 
 #include <algorithm>
@@ -47,7 +47,7 @@ std::optional<std::string> rootOf(const std::filesystem::path& folder) {
 
 TEST(MountedDrivesTest, ALocalDiskBecomesADriveAndATmpfsDoesNot) {
     EnvironmentOverride unmapped("MERIVANE_DRIVES", std::nullopt);
-    TempFolder folder;
+    TempTree folder;
     const auto before = Drives::logicalDriveRoots();
     {
         LoopDisk disk(folder / "disk");

@@ -1,9 +1,11 @@
 #include "TestBackend.h"
 
-#include "TempFolder.h"
+#include "TempTree.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <map>
+#include <vector>
 // shellapi.h needs the types of windows.h, so the order matters.
 // clang-format off
 #include <windows.h>
@@ -220,7 +222,8 @@ std::filesystem::path TestBackend::otherFileSystemFolder() {
 // A dot name means nothing on Windows; the hidden attribute does.
 std::filesystem::path TestBackend::createHiddenFile(const std::filesystem::path& folder,
                                                     const std::string& base) {
-    const auto file = TempFolder::writeFile(folder / wide(base), "hidden");
+    const auto file = folder / wide(base);
+    std::ofstream(file, std::ios::binary) << "hidden";
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
     return file;
 }
@@ -390,6 +393,56 @@ std::optional<std::string> TestBackend::createFifo(const std::filesystem::path&)
     return "Windows has no FIFOs in its file system";
 }
 
+std::optional<std::string> TestBackend::denyDeleting(const std::filesystem::path& file) {
+    if (!SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY))
+        return "the file cannot be made read-only (error " + std::to_string(GetLastError()) + ")";
+    return std::nullopt;
+}
+
+namespace {
+
+std::vector<HANDLE>& heldFiles() {
+    static std::vector<HANDLE> handles;
+    return handles;
+}
+
+} // namespace
+
+// Opened as a program does that lets others read the file but not delete it.
+std::optional<std::string> TestBackend::holdOpen(const std::filesystem::path& file) {
+    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return "the file cannot be opened (error " + std::to_string(GetLastError()) + ")";
+    heldFiles().push_back(handle);
+    return std::nullopt;
+}
+
+void TestBackend::releaseHeldFiles() {
+    for (const HANDLE handle : heldFiles())
+        CloseHandle(handle);
+    heldFiles().clear();
+}
+
+// No right of an administrator overrides a read-only attribute or a sharing mode.
+std::optional<std::string> TestBackend::asOrdinaryUser(const std::function<void()>& action) {
+    action();
+    return std::nullopt;
+}
+
+void TestBackend::setModified(const std::filesystem::path& file, std::int64_t ticks) {
+    const HANDLE handle = CreateFileW(
+        file.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME time{};
+    time.dwLowDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(ticks));
+    time.dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(ticks) >> 32);
+    SetFileTime(handle, nullptr, nullptr, &time);
+    CloseHandle(handle);
+}
+
 std::filesystem::path TestBackend::selfExecutable() {
     std::wstring name(MAX_PATH, L'\0');
     for (;;) {
@@ -466,7 +519,7 @@ TestBackend::ChildResult TestBackend::runChild(const std::vector<std::string>& a
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     result.exitCode = static_cast<int>(code);
-    result.errorOutput = TempFolder::readFile(errorFile);
+    result.errorOutput = TempTree::read(errorFile);
     std::filesystem::remove(errorFile);
     return result;
 }

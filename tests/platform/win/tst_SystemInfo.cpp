@@ -1,4 +1,4 @@
-#include "TempFolder.h"
+#include "TempTree.h"
 #include "platform/KnownFolders.h"
 #include "platform/PathText.h"
 #include "platform/RegistryKey.h"
@@ -63,7 +63,7 @@ TEST(SystemInfoTest, ThreadBecomesDpiUnaware) {
 }
 
 TEST(SystemInfoTest, CurrentDirectoryTakesUnicodeNames) {
-    TempFolder folder;
+    TempTree folder;
     const auto target = folder.path() / platform::PathText::fromUtf8("目录 ü");
     std::filesystem::create_directories(target);
     const auto previous = SystemInfo::currentDirectory();
