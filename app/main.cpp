@@ -5,6 +5,7 @@
 #include "MessageHandler.h"
 #include "PathQString.h"
 #include "PinFontDpi.h"
+#include "ReportUnreadableRegistry.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_CClean.h"
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
     // Messages logged before the current directory moves still land beside the executable.
     LogFiles::setDirectory(QCoreApplication::applicationDirPath());
     qInstallMessageHandler(MessageHandler);
+    ReportUnreadableRegistry();
     InitFirstRunSettings();
     QGuiApplication::setApplicationDisplayName(QStringLiteral("C盘清理"));
     if (platform::SystemInfo::isWindows7OrLower())

@@ -1,15 +1,21 @@
 #!/usr/bin/env python3
 """Builds a sample Windows profile in a folder, for trying Merivane out on Linux.
 
-    python3 scripts/sample_profile.py DIR
+    python3 scripts/sample_profile.py [--reset] DIR
 
 DIR gets drives c/ and d/, a registry file and a user profile whose temporary and log
 folders are full of junk of many sizes. The script prints the environment that maps the
 program onto it, as shell export lines. Files are sparse: they report their full size but
 take next to no disk space.
+
+The profile is built only into a new or empty folder. A folder that holds one already is
+left as it is, so what the program cleaned there stays cleaned; --reset removes it and
+builds it again. Any other folder with files in it is refused, never filled with junk.
 """
+import argparse
 import os
 import random
+import shutil
 import sys
 
 USER = "Merivane"
@@ -37,6 +43,8 @@ JUNK = [
 ]
 # Files on drive D:, where large files are moved to by default (the largest drive).
 D_FILES = [("Backup/old-phone.zip", 800 * MIB)]
+# Marks a folder as a sample profile: "building" until all of it is written, then "built".
+MARKER = ".sample-profile"
 
 
 def write_file(path, size):
@@ -48,6 +56,7 @@ def write_file(path, size):
 
 
 def build(root):
+    """Writes the junk, the other folders and an empty registry."""
     c = os.path.join(root, "c")
     d = os.path.join(root, "d")
     for folder, files in JUNK:
@@ -67,17 +76,55 @@ def build(root):
         with open(registry, "w", encoding="utf-8") as f:
             f.write("Windows Registry Editor Version 5.00\n\n"
                     "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\n\n")
-    os.makedirs(os.path.join(root, "config"), exist_ok=True)
-    env = {
-        "MERIVANE_DRIVES": f"C={c};D={d}",
-        "MERIVANE_REGISTRY": registry,
+    for folder in ("config", "data", "cache"):
+        os.makedirs(os.path.join(root, folder), exist_ok=True)
+
+
+def environment(root):
+    """What maps the program onto the profile; the XDG folders keep Qt's and the
+    desktop's files of the program there too."""
+    return {
+        "MERIVANE_DRIVES": f"C={os.path.join(root, 'c')};D={os.path.join(root, 'd')}",
+        "MERIVANE_REGISTRY": os.path.join(root, "registry.reg"),
         "XDG_CONFIG_HOME": os.path.join(root, "config"),
+        "XDG_DATA_HOME": os.path.join(root, "data"),
+        "XDG_CACHE_HOME": os.path.join(root, "cache"),
         "TEMP": f"C:\\Users\\{USER}\\AppData\\Local\\Temp",
         "USERPROFILE": f"C:\\Users\\{USER}",
         "APPDATA": f"C:\\Users\\{USER}\\AppData\\Roaming",
         "PUBLIC": "C:\\Users\\Public",
     }
-    return env
+
+
+def prepare(root, reset):
+    """Builds the profile unless root holds a complete one; returns an error or None."""
+    state = read_marker(root)
+    if state is None and os.path.isdir(root) and os.listdir(root):
+        return f"{root} holds files but no sample profile; give a new or empty folder"
+    if reset and state is not None:
+        shutil.rmtree(root)
+        state = None
+    if state == "built":
+        return None
+    # Marked before the junk is written, so an interrupted build is ours to finish.
+    write_marker(root, "building")
+    build(root)
+    write_marker(root, "built")
+    return None
+
+
+def read_marker(root):
+    try:
+        with open(os.path.join(root, MARKER), encoding="utf-8") as f:
+            return f.read().strip()
+    except FileNotFoundError:
+        return None
+
+
+def write_marker(root, state):
+    os.makedirs(root, exist_ok=True)
+    with open(os.path.join(root, MARKER), "w", encoding="utf-8") as f:
+        f.write(state + "\n")
 
 
 def shell_quote(text):
@@ -85,11 +132,15 @@ def shell_quote(text):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
-    root = os.path.abspath(sys.argv[1])
-    os.makedirs(root, exist_ok=True)
-    for name, value in build(root).items():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--reset", action="store_true", help="build the profile again")
+    parser.add_argument("folder")
+    args = parser.parse_args()
+    root = os.path.abspath(args.folder)
+    error = prepare(root, args.reset)
+    if error:
+        sys.exit(f"sample_profile: {error}")
+    for name, value in environment(root).items():
         print(f"export {name}={shell_quote(value)}")
 
 

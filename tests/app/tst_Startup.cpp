@@ -20,8 +20,12 @@ class tst_Startup : public QObject {
 private slots:
     void startsAndLogsBesideTheExecutable_data();
     void startsAndLogsBesideTheExecutable();
+    void reportsAnUnreadableRegistryOnce_data();
+    void reportsAnUnreadableRegistryOnce();
 
 private:
+    // A copy of the real executable in the fixture's program folder.
+    static QString copyExecutable(const ShellFixture& fixture);
     // Runs the copy until its log holds `lines` lines, then ends it.
     bool runUntilLogged(const QString& executable, const QString& workingDir, int lines);
 };
@@ -46,6 +50,14 @@ bool tst_Startup::runUntilLogged(const QString& executable, const QString& worki
     return running && readText(log).count('\n') >= lines;
 }
 
+QString tst_Startup::copyExecutable(const ShellFixture& fixture) {
+    const QString appDir = fixture.folder() + "/程序";
+    const QString executable = appDir + "/Merivane";
+    if (!QDir().mkpath(appDir) || !QFile::copy(QStringLiteral(MERIVANE_EXECUTABLE), executable))
+        return QString();
+    return executable;
+}
+
 void tst_Startup::startsAndLogsBesideTheExecutable_data() {
     QTest::addColumn<bool>("withFont");
     QTest::newRow("shipped font present") << true;
@@ -55,10 +67,9 @@ void tst_Startup::startsAndLogsBesideTheExecutable_data() {
 void tst_Startup::startsAndLogsBesideTheExecutable() {
     QFETCH(bool, withFont);
     ShellFixture fixture;
-    const QString appDir = fixture.folder() + "/程序";
-    QVERIFY(QDir().mkpath(appDir));
-    const QString executable = appDir + "/Merivane";
-    QVERIFY(QFile::copy(QStringLiteral(MERIVANE_EXECUTABLE), executable));
+    const QString executable = copyExecutable(fixture);
+    QVERIFY(!executable.isEmpty());
+    const QString appDir = QFileInfo(executable).absolutePath();
     if (withFont) {
         if (!QFile::exists(fontSource))
             QSKIP("fonts-wqy-microhei is not installed");
@@ -93,6 +104,39 @@ void tst_Startup::startsAndLogsBesideTheExecutable() {
     fixture.removeRunValue();
     QVERIFY(runUntilLogged(executable, elsewhere, 8));
     QVERIFY(!fixture.runValue());
+}
+
+void tst_Startup::reportsAnUnreadableRegistryOnce_data() {
+    QTest::addColumn<QByteArray>("store"); // empty: no store file
+    QTest::addColumn<int>("reports");
+    const QByteArray header("Windows Registry Editor Version 5.00\n\n");
+    QTest::newRow("corrupt") << header + "[HKEY_CURRENT_USER\\Software\n" << 1;
+    QTest::newRow("good") << header + "[HKEY_CURRENT_USER\\Software\\梅里]\n\"a\"=\"b\"\n" << 0;
+    QTest::newRow("missing") << QByteArray() << 0;
+}
+
+// Autostart cannot work on a store that cannot be read; the log must say which and why.
+void tst_Startup::reportsAnUnreadableRegistryOnce() {
+    QFETCH(QByteArray, store);
+    QFETCH(int, reports);
+    ShellFixture fixture;
+    const QString registry = fixture.folder() + "/registry.reg";
+    if (!store.isEmpty()) {
+        QFile file(registry);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(store) == store.size());
+    }
+    const QString executable = copyExecutable(fixture);
+    QVERIFY(!executable.isEmpty());
+
+    // The report comes first, before the four font lines.
+    QVERIFY(runUntilLogged(executable, fixture.folder(), 4));
+    const QString log = readText(QFileInfo(executable).absolutePath() + "/application.log");
+    const QStringList lines = log.split('\n').filter(" registry: ");
+    QCOMPARE(lines.size(), reports);
+    if (reports > 0) {
+        QVERIFY2(lines[0].contains(" WARNING registry: " + registry + ": line 3: "),
+                 qPrintable(log));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)

@@ -32,13 +32,49 @@ TEST_F(ProfileEnvironmentTest, KeepsNonAsciiValuesIntact) {
 
 TEST_F(ProfileEnvironmentTest, FillsUnsetProfileVariables) {
     const auto home = folder / "home";
-    for (const char* name :
-         {"TEMP", "USERPROFILE", "APPDATA", "PUBLIC", "TMPDIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+    for (const char* name : {"TEMP", "USERPROFILE", "APPDATA", "PUBLIC", "TMPDIR",
+                             "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
         keep(name, std::nullopt);
     keep("HOME", home.string());
     ProfileEnvironment::ensureWindowsVariables();
     for (const auto& [name, expected] : TestBackend::profileVariablesFor(home))
         EXPECT_EQ(ProfileEnvironment::get(name), expected) << name;
+}
+
+// A clean of %TEMP% deletes every file in it, so it must never be the shared /tmp.
+TEST_F(ProfileEnvironmentTest, TempIsAFolderOfTheUserAlone) {
+    if (TestBackend::profileVariablesFor(folder / "home").empty())
+        GTEST_SKIP() << "the system sets TEMP";
+    for (const char* name : {"USERPROFILE", "APPDATA", "PUBLIC"})
+        keep(name, TestBackend::env(name));
+    struct Row {
+        const char* label;
+        std::optional<std::string> home, cache;
+        std::optional<std::filesystem::path> expected; // relative to the fixture folder
+    };
+    const std::string base = folder.path().string();
+    const Row rows[] = {
+        {"below HOME", base + "/home", std::nullopt, "home/.cache/merivane/Temp"},
+        {"below XDG_CACHE_HOME", base + "/home", base + "/cache", "cache/merivane/Temp"},
+        {"relative XDG_CACHE_HOME", base + "/home", "cache", "home/.cache/merivane/Temp"},
+        {"no HOME", std::nullopt, std::nullopt, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        EnvironmentOverride temp("TEMP", std::nullopt), tmpdir("TMPDIR", base + "/tmp");
+        EnvironmentOverride home("HOME", row.home), cache("XDG_CACHE_HOME", row.cache);
+        ProfileEnvironment::ensureWindowsVariables();
+        if (!row.expected) {
+            EXPECT_EQ(ProfileEnvironment::get("TEMP"), std::nullopt);
+            continue;
+        }
+        const auto expected = folder / *row.expected;
+        EXPECT_EQ(ProfileEnvironment::get("TEMP"), expected.string());
+        const auto status = std::filesystem::status(expected);
+        EXPECT_TRUE(std::filesystem::is_directory(status));
+        const auto others = std::filesystem::perms::group_all | std::filesystem::perms::others_all;
+        EXPECT_EQ(status.permissions() & others, std::filesystem::perms::none);
+    }
 }
 
 TEST_F(ProfileEnvironmentTest, LeavesValuesTheUserSet) {

@@ -12,8 +12,10 @@ public:
     static void set(const std::string& name, const std::string& value);
 
     // Gives the Windows profile variables sensible values where they are unset or empty, so that
-    // rule paths like "%TEMP%" name real folders. Linux:
-    //   TEMP        = $TMPDIR, else "/tmp"
+    // rule paths like "%TEMP%" name real folders. Linux (relative XDG paths count as unset):
+    //   TEMP        = $XDG_CACHE_HOME/merivane/Temp, else $HOME/.cache/merivane/Temp, made
+    //                 with mode 0700 if missing, unset without either; never $TMPDIR or
+    //                 /tmp, whose files are not the user's alone to clean
     //   USERPROFILE = $HOME
     //   APPDATA     = $XDG_CONFIG_HOME, else $HOME/.config
     //   PUBLIC      = $XDG_DATA_HOME/merivane/Public, else $HOME/.local/share/merivane/Public

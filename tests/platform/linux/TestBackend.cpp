@@ -253,7 +253,7 @@ bool TestBackend::looksLikeDump(const std::string& content) {
 
 std::vector<std::pair<std::string, std::string>>
 TestBackend::profileVariablesFor(const std::filesystem::path& home) {
-    return {{"TEMP", "/tmp"},
+    return {{"TEMP", (home / ".cache/merivane/Temp").native()},
             {"USERPROFILE", home.native()},
             {"APPDATA", (home / ".config").native()},
             {"PUBLIC", (home / ".local/share/merivane/Public").native()}};
