@@ -9,6 +9,7 @@ std::optional<DriveQuery::Space> DriveQuery::query(const std::string& drive) {
     constexpr std::uint64_t gib = 1ull << 30;
     Space space;
     space.totalGiB = static_cast<double>(storage->total / gib);
-    space.freeGiB = static_cast<double>(storage->free / gib);
+    // Every free byte, those kept for the system included: how full the drive is.
+    space.freeGiB = static_cast<double>(storage->totalFree / gib);
     return space;
 }

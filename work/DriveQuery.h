@@ -3,7 +3,8 @@
 #include <optional>
 #include <string>
 
-// Total and free space of a drive in whole GiB (truncated), as shown on the pages.
+// Total and free space of a drive in whole GiB (truncated), as shown on the pages. Free
+// counts every free byte of the drive, not only those the caller may use.
 class DriveQuery {
 public:
     struct Space {

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <sys/mount.h>
 
 namespace {
 // scripts/ lies two folders above this one.
@@ -18,6 +19,8 @@ SampleProfile::SampleProfile() {
         problem = QStringLiteral("no temporary folder");
         return;
     }
+    mounted = ::mount("merivane-sample", dir.path().toLocal8Bit().constData(), "tmpfs", 0,
+                      "size=4g,mode=0700") == 0;
     QProcess generator;
     generator.start(QStringLiteral("python3"), {generatorPath(), dir.path()});
     if (!generator.waitForFinished(120000) || generator.exitCode() != 0) {
@@ -34,6 +37,11 @@ SampleProfile::SampleProfile() {
     valid = environment.contains(QStringLiteral("MERIVANE_DRIVES"));
     if (!valid)
         problem = QStringLiteral("the generator printed no drive map");
+}
+
+SampleProfile::~SampleProfile() {
+    if (mounted)
+        ::umount2(dir.path().toLocal8Bit().constData(), MNT_DETACH);
 }
 
 void SampleProfile::apply() const {

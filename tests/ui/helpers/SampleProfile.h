@@ -5,15 +5,21 @@
 #include <QTemporaryDir>
 
 // A sample Windows profile in a temporary folder, built by scripts/sample_profile.py (the
-// generator behind scripts/sample-profile.sh): drives C: and D:, a registry file and a user
-// profile with junk of many sizes. apply() points the process's environment at it.
+// generator behind scripts/start.sh): drives C: and D:, a registry file and a user profile
+// with junk of many sizes. apply() points the process's environment at it.
+//
+// When the process may mount, the profile lives on a 4 GiB tmpfs of its own, so the
+// drive's figures are known in advance: "可用3.00GB/共4.00GB".
 class SampleProfile {
 public:
     SampleProfile();
+    ~SampleProfile();
 
     // False when the folder or the generator failed; error() says why.
     bool isValid() const { return valid; }
     QString error() const { return problem; }
+    // Whether drive C: is the 4 GiB volume (else the temporary folder's own disk).
+    bool onKnownVolume() const { return mounted; }
     // Sets the variables the generator printed (MERIVANE_DRIVES, TEMP, ...).
     void apply() const;
 
@@ -26,5 +32,6 @@ private:
     QTemporaryDir dir;
     QMap<QString, QString> environment;
     bool valid = false;
+    bool mounted = false;
     QString problem;
 };
