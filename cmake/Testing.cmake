@@ -68,17 +68,14 @@ function(merivane_add_qt_test name)
     merivane_isolate_test(${name})
 endfunction()
 
-# merivane_add_qt_test_folder(PREFIX LIBS lib...): every tst_*.cpp in the calling folder
-# becomes the test PREFIX_<name>, built with the folder's helpers/ (shared, not tests) and
-# the shared test support.
+# merivane_add_qt_test_folder(PREFIX TESTS tst_a.cpp... [HELPERS helpers/x.cpp...]
+#                             LIBS lib...): each listed test becomes the test PREFIX_<name>,
+# built with the folder's helpers (shared, not tests) and the shared test support.
 function(merivane_add_qt_test_folder prefix)
-    cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
-    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
-    file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/helpers/*.cpp
-         ${CMAKE_CURRENT_SOURCE_DIR}/helpers/*.h)
-    foreach(src ${tests})
+    cmake_parse_arguments(T "" "" "TESTS;HELPERS;LIBS" ${ARGN})
+    foreach(src ${T_TESTS})
         get_filename_component(name ${src} NAME_WE)
-        merivane_add_qt_test(${prefix}_${name} SOURCES ${src} ${helpers}
+        merivane_add_qt_test(${prefix}_${name} SOURCES ${src} ${T_HELPERS}
             LIBS ${T_LIBS} qttestsupport)
         target_include_directories(${prefix}_${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/helpers)
     endforeach()
