@@ -17,7 +17,8 @@ public:
         enum class Kind { Folder, File, Link, Other };
         Kind kind = Kind::Other;
         std::uint64_t size = 0;       // files
-        std::uint64_t hash = 0;       // files: of the content, so one changed byte shows
+        std::uint64_t hash = 0;       // files: of the content (of a file over 1 MiB, its
+                                      // first and last 256 KiB), so a changed byte shows
         std::filesystem::path target; // links, where the platform tells
 
         bool operator==(const Entry& other) const;
