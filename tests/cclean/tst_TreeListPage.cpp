@@ -3,6 +3,7 @@
 #include "Group.h"
 #include "LM_GroupModel.h"
 #include "LM_GroupsModel.h"
+#include "QmlItems.h"
 #include "RuleFiles.h"
 #include "Screenshots.h"
 #include "TestWork.h"
@@ -63,27 +64,13 @@ void tst_TreeListPage::cleanupTestCase() {
     tree_.reset();
 }
 
-namespace {
-
-// Delegates have no QObject parent, so search the visual tree.
-QQuickItem* FindItem(QQuickItem* root, const QString& name) {
-    if (root->objectName() == name)
-        return root;
-    for (QQuickItem* child : root->childItems()) {
-        if (QQuickItem* found = FindItem(child, name))
-            return found;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 QQuickItem* tst_TreeListPage::find(const QString& name) const {
-    return FindItem(view_->rootObject(), name);
+    return QmlItems::find(*view_, name);
 }
 
 QPoint tst_TreeListPage::centreOf(QQuickItem* item) const {
-    return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
+    return QmlItems::centreOf(item);
 }
 
 qreal tst_TreeListPage::contentY() const {
@@ -119,7 +106,7 @@ void tst_TreeListPage::showsGroupsAndSavesScreenshot() {
 
 void tst_TreeListPage::titleClickFolds() {
     QQuickItem* group = find("group_1");
-    QQuickItem* title = FindItem(group, "title");
+    QQuickItem* title = QmlItems::find(group, "title");
     const qreal open = group->height();
     QVERIFY(open > 100);
     QTest::mouseClick(view_.get(), Qt::LeftButton, {}, centreOf(title));
@@ -134,7 +121,7 @@ void tst_TreeListPage::titleClickFolds() {
 void tst_TreeListPage::tickBoxTicksTheItem() {
     QQuickItem* tile = find("tile_系统日志");
     QVERIFY(tile);
-    QQuickItem* box = FindItem(tile, "tickBox");
+    QQuickItem* box = QmlItems::find(tile, "tickBox");
     // Bring the Windows group into view first.
     QQuickItem* list = find("groupList");
     list->setProperty(
