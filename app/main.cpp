@@ -54,10 +54,12 @@ int main(int argc, char* argv[]) {
     window.setWindowFlags(window.windowFlags() & ~Qt::WindowMaximizeButtonHint);
     window.setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
-    // Every page's work reports through the broker; the C-drive work also has the
-    // progress callback.
-    for (IWork* work : window.works())
-        work->statusCallback = WorkBroker::StatusCallback();
+    // Every page's work with a status block reports through the broker; the C-drive work
+    // also has the progress callback.
+    for (IWork* work : window.works()) {
+        if (work->Kind() != IWork::WorkKind::Other)
+            work->statusCallback = WorkBroker::StatusCallback();
+    }
     Work_CClean::GetInstance()->progressCallback = WorkBroker::ProgressCallback();
 
     window.show();

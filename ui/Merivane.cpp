@@ -185,9 +185,12 @@ void Merivane::setUpPage(const WorkPage& page) {
         page.gauges->refresh();
     if (page.setUp)
         page.setUp();
-    if (page.work && page.listView && !page.listSource.isEmpty())
-        QmlPageHost::host(page.listView, page.listProperties, page.listSource,
-                          page.listFailureLine);
+    if (page.work && page.listView && !page.listSource.isEmpty()) {
+        QObject* root = QmlPageHost::host(page.listView, page.listProperties, page.listSource,
+                                          page.listFailureLine);
+        if (page.hosted)
+            page.hosted(root);
+    }
     drainOnQuit.watch(page.work);
 }
 

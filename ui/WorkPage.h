@@ -54,6 +54,9 @@ struct WorkPage {
     QmlPageHost::Properties listProperties;
     QString listSource;
     QString listFailureLine;
+    // Called with the page's root object once it is loaded (null when it failed), for a
+    // host that must know its page.
+    std::function<void(QObject* root)> hosted;
 
     // The broker signal telling that the page's selected amount changed.
     void (WorkBroker::*checkedChanged)() = nullptr;

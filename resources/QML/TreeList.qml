@@ -7,14 +7,6 @@ Item {
     width: 870
     height: 541
 
-    readonly property int wheelStep: 20
-
-    function clampContentY(y) {
-        var top = list.originY
-        var bottom = list.originY + Math.max(0, list.contentHeight - list.height)
-        return Math.max(top, Math.min(y, bottom))
-    }
-
     ListView {
         id: list
         objectName: "groupList"
@@ -34,53 +26,18 @@ Item {
             groupSize: model.groupSize
             groupListModel: model.groupListModel
         }
-        // A group folding away can leave the view past the end.
-        onContentHeightChanged: contentY = root.clampContentY(contentY)
     }
 
     MouseArea {
         anchors.fill: list
         acceptedButtons: Qt.NoButton
-        onWheel: {
-            if (!scrollBar.visible)
-                return
-            list.contentY = root.clampContentY(list.contentY - wheel.angleDelta.y / 120 * root.wheelStep)
-        }
+        onWheel: scrollBar.wheel(wheel.angleDelta.y)
     }
 
-    Rectangle {
+    ThinScrollBar {
         id: scrollBar
         objectName: "scrollBar"
-        readonly property real travel: list.height - height
-        readonly property real scrollRange: Math.max(1, list.contentHeight - list.height)
-
+        target: list
         x: root.width - width - 2
-        width: 6
-        radius: 3
-        color: "#888888"
-        opacity: barMouse.pressed || barMouse.containsMouse ? 0.9 : 0.6
-        visible: list.contentHeight > list.height
-        height: Math.max(20, list.height * list.height / Math.max(1, list.contentHeight))
-        y: (list.contentY - list.originY) / scrollRange * travel
-
-        MouseArea {
-            id: barMouse
-            property real pressY: 0
-            property real pressContentY: 0
-
-            anchors.fill: parent
-            anchors.margins: -3
-            hoverEnabled: true
-            onPressed: {
-                pressY = mapToItem(root, mouse.x, mouse.y).y
-                pressContentY = list.contentY
-            }
-            onPositionChanged: {
-                if (!pressed || scrollBar.travel <= 0)
-                    return
-                var dy = mapToItem(root, mouse.x, mouse.y).y - pressY
-                list.contentY = root.clampContentY(pressContentY + dy * scrollBar.scrollRange / scrollBar.travel)
-            }
-        }
     }
 }
