@@ -104,10 +104,11 @@ Column {
         id: rows
         width: section.width
         visible: section.expanded
-        topPadding: 4
-        bottomPadding: 4
+        topPadding: fileRows.count > 0 ? 4 : 0
+        bottomPadding: topPadding
 
         Repeater {
+            id: fileRows
             // Rows are made only while the section is open.
             model: section.expanded ? section.files : null
             delegate: ChatFileRow {
