@@ -3,7 +3,8 @@
 // is followed, though the folder itself may be reached through a link. Every destructive
 // test compares the whole fixture before and after.
 #include "ChatFixture.h"
-#include "TestChatWork.h"
+#include "EitherChatWork.h"
+#include "UndeletableFolder.h"
 
 #include <QtTest>
 

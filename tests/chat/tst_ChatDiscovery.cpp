@@ -2,7 +2,7 @@
 // settings file, and the account folders of each; what a page does when a program or its
 // accounts are missing.
 #include "ChatFixture.h"
-#include "TestChatWork.h"
+#include "EitherChatWork.h"
 #include "WorkBroker.h"
 
 #include <QtTest>

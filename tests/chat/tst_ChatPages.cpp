@@ -2,9 +2,9 @@
 // boxes, folding, paging with "查看更多", file boxes and hidden rows, as a user clicks them.
 // Screenshots go where saveScreenshot puts them.
 #include "ChatFixture.h"
+#include "EitherChatWork.h"
 #include "QmlItems.h"
 #include "Screenshots.h"
-#include "TestChatWork.h"
 
 #include <QQmlContext>
 #include <QQuickItem>

@@ -1,9 +1,6 @@
 #include "ChatFixture.h"
 
-#include <fstream>
 #include <platform/RegistryKey.h>
-#include <sys/mount.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -68,34 +65,4 @@ fs::path ChatFixture::qqJunk() {
     write(folder / "nt_qq/nt_data/Pic/own.jpg", 99999);
     write(c("Users/u/AppData/Roaming/Tencent/QQ/STemp/s.tmp"), 5);
     return folder;
-}
-
-UndeletableFolder::UndeletableFolder(
-    const fs::path& folder, std::initializer_list<std::pair<const char*, std::uintmax_t>> files)
-    : folder_(folder) {
-    fs::create_directories(folder);
-    if (geteuid() == 0) {
-        if (::mount("merivane-test", folder.c_str(), "tmpfs", 0, "size=4m") != 0) {
-            problem_ = QStringLiteral("cannot mount a file system here");
-            return;
-        }
-        mounted_ = true;
-    }
-    for (const auto& file : files) {
-        std::ofstream out(folder / file.first, std::ios::binary);
-        out << std::string(file.second, 'x');
-    }
-    if (mounted_) {
-        if (::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
-            problem_ = QStringLiteral("cannot remount read-only");
-    } else {
-        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    }
-}
-
-UndeletableFolder::~UndeletableFolder() {
-    if (mounted_)
-        ::umount2(folder_.c_str(), MNT_DETACH);
-    else
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
 }
