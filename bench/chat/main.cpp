@@ -4,6 +4,7 @@
 // max_stall_ms (longest gap of a 10 ms heartbeat on the GUI thread during a scan, rows
 // arriving in the models), gui_batches (queued deliveries per scan) and clean_vs_find_delete
 // (a clean of every file / `find DIR -type f -delete` on an identical tree).
+#include "../support/StallMeter.h"
 #include "LM_ChatFilesModel.h"
 #include "LM_ChatListModel.h"
 #include "WorkBroker.h"
@@ -54,16 +55,6 @@ int BuildTree(const fs::path& weChatFiles) {
     return n;
 }
 
-double TimeProcess(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer clock;
-    clock.start();
-    process.start(program, arguments);
-    process.waitForFinished(-1);
-    return clock.nsecsElapsed() / 1e6;
-}
-
 struct Run {
     double ms = 0;
     double maxStallMs = 0;
@@ -84,25 +75,16 @@ Run TimeRun(Work_VXClean& work, const std::function<void()>& start, IWork::WorkS
     for (int c = 0; c < work.chatListModel()->categoryCount(); ++c)
         counted << QObject::connect(work.chatListModel()->category(c).files,
                                     &QAbstractItemModel::rowsInserted, [&] { ++run.batches; });
-    QElapsedTimer beat;
-    QTimer heartbeat;
-    heartbeat.setInterval(10);
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        run.maxStallMs = std::max(run.maxStallMs, beat.nsecsElapsed() / 1e6);
-        beat.restart();
-    });
+    StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
-    beat.start();
-    heartbeat.start();
     start();
     loop.exec();
     run.ms = clock.nsecsElapsed() / 1e6;
-    heartbeat.stop();
+    run.maxStallMs = stalls.stopMs();
     QObject::disconnect(done);
     for (const auto& connection : counted)
         QObject::disconnect(connection);
-    run.maxStallMs = std::max(0.0, run.maxStallMs - 10.0);
     while (work.HasRegisteredRun())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     QCoreApplication::processEvents();
@@ -134,12 +116,13 @@ int main(int argc, char** argv) {
     const QString tree = QString::fromStdString(weChatFiles.native());
     const auto scan = [&] { work.StartScan(); };
 
-    TimeProcess("find", {tree, "-type", "f", "-printf", "%s\\n"}); // warm the cache
+    TimeCommand("find", {tree, "-type", "f", "-printf", "%s\\n"}); // warm the cache
     TimeRun(work, scan, IWork::VXCleanScanFinished);
     double bestFind = 1e100, bestScan = 1e100, worstStall = 0;
     int batches = 0;
     for (int round = 0; round < kRounds; ++round) {
-        bestFind = std::min(bestFind, TimeProcess("find", {tree, "-type", "f", "-printf", "%s\\n"}));
+        bestFind =
+            std::min(bestFind, TimeCommand("find", {tree, "-type", "f", "-printf", "%s\\n"}));
         const Run run = TimeRun(work, scan, IWork::VXCleanScanFinished);
         bestScan = std::min(bestScan, run.ms);
         worstStall = std::max(worstStall, run.maxStallMs);
@@ -152,9 +135,10 @@ int main(int argc, char** argv) {
     // The clean deletes every file; find deletes those of an identical copy.
     fs::copy(weChatFiles, copy, fs::copy_options::recursive);
     work.chatListModel()->SetCheckedIndexs(true, {0, 1, 2, 3, 4, 5, 6, 7, 8});
-    const double findDelete = TimeProcess(
-        "find", {QString::fromStdString(copy.native()), "-type", "f", "-delete"});
-    const Run clean = TimeRun(work, [&] { work.StartClean(); }, IWork::VXCleanCleanFinished);
+    const double findDelete =
+        TimeCommand("find", {QString::fromStdString(copy.native()), "-type", "f", "-delete"});
+    const Run clean = TimeRun(
+        work, [&] { work.StartClean(); }, IWork::VXCleanCleanFinished);
 
     std::printf("files: %d\n", files);
     std::printf("rows: %llu\n", static_cast<unsigned long long>(rows));
