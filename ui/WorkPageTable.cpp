@@ -1,12 +1,30 @@
 #include "WorkPageTable.h"
 
+#include "LM_ChatListModel.h"
 #include "LM_GroupsModel.h"
 #include "LargeFileDestination.h"
 #include "WorkBroker.h"
 #include "Work_CClean.h"
+#include "Work_QQClean.h"
+#include "Work_VXClean.h"
 #include "ui_Merivane.h"
 
+#include <QComboBox>
+
 namespace {
+
+// A chat page's list and account selector. Without the program there is no list: the
+// view stays empty and the selector keeps only its first item.
+void hostChatList(WorkPage& page, Work_ChatClean* work, QComboBox* accounts, const QString& source,
+                  const QString& failureLine) {
+    LM_ChatListModel* model = work->chatListModel();
+    if (!model)
+        return;
+    page.listProperties = {{QStringLiteral("vxListModel"), model}};
+    page.listSource = source;
+    page.listFailureLine = failureLine;
+    page.setUp = [accounts, model] { accounts->addItems(model->accounts()); };
+}
 
 WorkPage cclean(Ui::MerivaneClass& ui) {
     WorkPage page;
@@ -40,6 +58,11 @@ WorkPage cclean(Ui::MerivaneClass& ui) {
 
 WorkPage wechat(Ui::MerivaneClass& ui) {
     WorkPage page;
+    page.work = Work_VXClean::GetInstance();
+    page.listView = ui.qwVXCleanList;
+    hostChatList(page, Work_VXClean::GetInstance(), ui.cbbVXID_Account,
+                 QStringLiteral("qrc:/QML/resources/QML/vx_main.qml"),
+                 QStringLiteral("VX Clean QML 加载失败!"));
     page.stack = ui.swVXCleanOperation;
     page.progressButton = ui.btnVXCleanRestartAndChecking;
     page.restartLink = ui.btnVXCleanRestart;
@@ -60,6 +83,11 @@ WorkPage wechat(Ui::MerivaneClass& ui) {
 
 WorkPage qq(Ui::MerivaneClass& ui) {
     WorkPage page;
+    page.work = Work_QQClean::GetInstance();
+    page.listView = ui.qwQQCleanList;
+    hostChatList(page, Work_QQClean::GetInstance(), ui.cbbQQID_Account,
+                 QStringLiteral("qrc:/QML/resources/QML/qq_main.qml"),
+                 QStringLiteral("qq Clean QML 加载失败!"));
     page.stack = ui.swQQCleanOperation;
     page.progressButton = ui.btnQQCleanRestartAndChecking;
     page.restartLink = ui.btnQQCleanRestart;

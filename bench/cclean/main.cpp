@@ -2,6 +2,7 @@
 // a running event loop. Prints files_per_second, scan_vs_find (scan time / time of
 // `find DIR -type f -printf '%s\n'`, warm cache) and max_stall_ms (longest gap of a 10 ms
 // heartbeat on the GUI thread during a scan).
+#include "../support/StallMeter.h"
 #include "LM_GroupsModel.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
@@ -44,13 +45,8 @@ void BuildTree(const fs::path& root) {
 }
 
 double TimeFind(const fs::path& root) {
-    QProcess find;
-    find.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer clock;
-    clock.start();
-    find.start("find", {QString::fromStdString(root.native()), "-type", "f", "-printf", "%s\\n"});
-    find.waitForFinished(-1);
-    return clock.nsecsElapsed() / 1e6;
+    return TimeCommand("find",
+                       {QString::fromStdString(root.native()), "-type", "f", "-printf", "%s\\n"});
 }
 
 struct ScanRun {
@@ -67,24 +63,14 @@ ScanRun TimeScan(Work_CClean& work) {
                                      if (status == IWork::CCleanScanFinished)
                                          loop.quit();
                                  });
-    QElapsedTimer beat;
-    QTimer heartbeat;
-    heartbeat.setInterval(10);
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        run.maxStallMs = std::max(run.maxStallMs, beat.nsecsElapsed() / 1e6);
-        beat.restart();
-    });
+    StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
-    beat.start();
-    heartbeat.start();
     work.StartScan();
     loop.exec();
     run.ms = clock.nsecsElapsed() / 1e6;
-    heartbeat.stop();
+    run.maxStallMs = stalls.stopMs();
     QObject::disconnect(done);
-    // The stall figure is the gap beyond the heartbeat's own period.
-    run.maxStallMs = std::max(0.0, run.maxStallMs - 10.0);
     run.found = work.foundSize.load();
     // Let the last worker deregister before the next run.
     while (work.HasRegisteredRun())

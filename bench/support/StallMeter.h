@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QProcess>
+#include <QStringList>
+#include <QTimer>
+#include <algorithm>
+
+// The longest time the GUI thread went without turning its event loop, from construction
+// to stopMs(): a 10 ms heartbeat measures the gaps, and its own period is taken off.
+class StallMeter {
+public:
+    StallMeter() {
+        heartbeat_.setInterval(10);
+        QObject::connect(&heartbeat_, &QTimer::timeout, [this] {
+            worstMs_ = std::max(worstMs_, beat_.nsecsElapsed() / 1e6);
+            beat_.restart();
+        });
+        beat_.start();
+        heartbeat_.start();
+    }
+    double stopMs() {
+        heartbeat_.stop();
+        return std::max(0.0, worstMs_ - 10.0);
+    }
+
+private:
+    QElapsedTimer beat_;
+    QTimer heartbeat_;
+    double worstMs_ = 0;
+};
+
+// How long a command takes, in milliseconds, its output thrown away.
+inline double TimeCommand(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, arguments);
+    process.waitForFinished(-1);
+    return clock.nsecsElapsed() / 1e6;
+}
