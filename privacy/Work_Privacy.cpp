@@ -2,7 +2,6 @@
 
 #include "AppLog.h"
 #include "BatchSender.h"
-#include "ExpandEnvString.h"
 #include "FolderWalk.h"
 #include "LM_PrivacyFolderModel.h"
 #include "LM_PrivacyGroupData.h"
@@ -12,10 +11,10 @@
 #include "TPrivacyItem.h"
 #include "WorkBroker.h"
 
-#include <QJsonArray>
 #include <QJsonObject>
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <platform/Drives.h>
 #include <platform/WinError.h>
 #include <thread>
@@ -45,39 +44,26 @@ Work_Privacy::Work_Privacy(const QJsonDocument& rules, std::chrono::milliseconds
 }
 
 void Work_Privacy::BuildGroups(const QJsonDocument& rules) {
-    if (!rules.isArray())
-        return;
-    const QJsonArray groups = rules.array();
-    for (const QJsonValue& groupValue : groups) {
-        if (!groupValue.isObject())
-            continue;
-        const QJsonObject group = groupValue.toObject();
-        auto* model = new LM_PrivacyFolderModel;
-        try {
+    LM_PrivacyFolderModel* model = nullptr;
+    RuleFiles::ForEachGroupItem(
+        rules,
+        [&](const QJsonObject& group) {
+            auto owned = std::make_unique<LM_PrivacyFolderModel>();
             groupsModel_->addGroup(group.value(QStringLiteral("id")).toString(),
                                    group.value(QStringLiteral("group")).toString(), QString(),
-                                   model);
-        } catch (...) {
-            delete model;
-            throw;
-        }
-        // Ticks and counts change on the GUI thread only, so the totals are kept there.
-        QObject::connect(model, &QAbstractItemModel::dataChanged, groupsModel_,
-                         [this](const QModelIndex&, const QModelIndex&, const QVector<int>& roles) {
-                             UpdateTotals();
-                             if (roles.contains(LM_PrivacyFolderModel::FolderCheckedRole) &&
-                                 workBroker)
-                                 emit workBroker->OnPrivacyCheckedChanged();
-                         });
-        const QJsonArray items = group.value(QStringLiteral("items")).toArray();
-        for (const QJsonValue& itemValue : items) {
-            if (!itemValue.isObject())
-                continue;
-            const QJsonObject item = itemValue.toObject();
+                                   owned.get());
+            model = owned.release();
+            // Ticks and counts change on the GUI thread only, so the totals are kept there.
+            QObject::connect(
+                model, &QAbstractItemModel::dataChanged, groupsModel_,
+                [this](const QModelIndex&, const QModelIndex&, const QVector<int>& roles) {
+                    UpdateTotals();
+                    if (roles.contains(LM_PrivacyFolderModel::FolderCheckedRole) && workBroker)
+                        emit workBroker->OnPrivacyCheckedChanged();
+                });
+        },
+        [&](const QJsonObject& item, const QString& path) {
             const QString id = item.value(QStringLiteral("id")).toString();
-            QString path = item.value(QStringLiteral("path")).toString();
-            if (path.contains(QLatin1Char('%')))
-                path = ExpandEnvString(path);
             model->addItem(id, item.value(QStringLiteral("icon")).toString(),
                            item.value(QStringLiteral("checked")).toBool(false),
                            item.value(QStringLiteral("description")).toString(), 0, path);
@@ -91,11 +77,10 @@ void Work_Privacy::BuildGroups(const QJsonDocument& rules) {
                 trace.kind = Trace::Kind::RecentItems;
                 trace.folder = path.trimmed();
             } else {
-                continue;
+                return;
             }
             traces_.push_back(std::move(trace));
-        }
-    }
+        });
 }
 
 int Work_Privacy::StartScan() {

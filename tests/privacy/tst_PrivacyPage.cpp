@@ -9,7 +9,6 @@
 #include "TPrivacyItem.h"
 #include "TestPrivacyWork.h"
 
-#include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWidget>
 #include <QTemporaryDir>
@@ -48,16 +47,9 @@ void tst_PrivacyPage::initTestCase() {
     work_ = new TestPrivacyWork(RuleFiles::LoadPrivacyData());
     QVERIFY(work_->scan());
 
-    view_ = std::make_unique<QQuickWidget>();
-    view_->setResizeMode(QQuickWidget::SizeRootObjectToView);
-    view_->rootContext()->setContextProperty("groupData", work_->groupsModel());
-    view_->setSource(QUrl("qrc:/QML/resources/QML/Privacy/TreeList.qml"));
-    for (const QQmlError& error : view_->errors())
-        QFAIL(qPrintable(error.toString()));
-    QVERIFY(view_->rootObject());
-    view_->resize(870, 541);
-    view_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(view_.get()));
+    view_ = QmlItems::show("qrc:/QML/resources/QML/Privacy/TreeList.qml",
+                           {{"groupData", work_->groupsModel()}}, QSize(870, 541));
+    QVERIFY(view_);
 }
 
 void tst_PrivacyPage::cleanupTestCase() {

@@ -52,16 +52,14 @@ private slots:
     void scanTickAndClean();
 
 private:
-    template <class T = QWidget> T* child(const QString& name) {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            qWarning() << "no widget" << name;
-        return widget;
+    template <class T> T* child(const char* name) const {
+        return window->findChild<T*>(QLatin1String(name));
     }
     QString shoot(const QString& name);
-    // Clicks the tick box of the page's tile of that name.
+    // The page's tile of that name, a click on its tick box, the count it shows.
+    QQuickItem* tile(const QString& name) const;
     bool clickTick(const QString& tileName);
-    QString tileCount(const QString& tileName);
+    QString tileCount(const QString& tileName) const;
 
     QTemporaryDir logDir;
     SampleProfile profile;
@@ -101,34 +99,37 @@ QString tst_PagePrivacy::shoot(const QString& name) {
     return path;
 }
 
-bool tst_PagePrivacy::clickTick(const QString& tileName) {
-    auto* list = child<QQuickWidget>(QStringLiteral("qwPrivacy"));
-    QQuickItem* tile = QmlItems::find(*list, QStringLiteral("tile_") + tileName);
-    return tile && QmlItems::click(*list, QmlItems::find(tile, QStringLiteral("tickBox")));
+QQuickItem* tst_PagePrivacy::tile(const QString& name) const {
+    return QmlItems::find(*child<QQuickWidget>("qwPrivacy"), QStringLiteral("tile_") + name);
 }
 
-QString tst_PagePrivacy::tileCount(const QString& tileName) {
-    auto* list = child<QQuickWidget>(QStringLiteral("qwPrivacy"));
-    QQuickItem* tile = QmlItems::find(*list, QStringLiteral("tile_") + tileName);
-    return tile ? tile->property("sizeText").toString() : QString();
+bool tst_PagePrivacy::clickTick(const QString& tileName) {
+    QQuickItem* item = tile(tileName);
+    return item && QmlItems::click(*child<QQuickWidget>("qwPrivacy"),
+                                   QmlItems::find(item, QStringLiteral("tickBox")));
+}
+
+QString tst_PagePrivacy::tileCount(const QString& tileName) const {
+    QQuickItem* item = tile(tileName);
+    return item ? item->property("sizeText").toString() : QString();
 }
 
 void tst_PagePrivacy::scanTickAndClean() {
-    auto* stack = child<QStackedWidget>(QStringLiteral("swPrivacyOperation"));
-    auto* progress = child<QPushButton>(QStringLiteral("btnPrivacyRestartAndChecking"));
-    auto* restart = child<QPushButton>(QStringLiteral("btnPrivacyRestart"));
-    auto* icon = child<QLabel>(QStringLiteral("lblPrivacyStatusIcon"));
-    auto* result = child<QLabel>(QStringLiteral("lblPrivacyInfo"));
-    auto* selectedLine = child<QLabel>(QStringLiteral("label_127"));
-    auto* badge = child<QLabel>(QStringLiteral("lblTipSize6"));
-    auto* homeInfo = child<QLabel>(QStringLiteral("lblHomePrivacyInfo"));
+    auto* stack = child<QStackedWidget>("swPrivacyOperation");
+    auto* progress = child<QPushButton>("btnPrivacyRestartAndChecking");
+    auto* restart = child<QPushButton>("btnPrivacyRestart");
+    auto* icon = child<QLabel>("lblPrivacyStatusIcon");
+    auto* result = child<QLabel>("lblPrivacyInfo");
+    auto* selectedLine = child<QLabel>("label_127");
+    auto* badge = child<QLabel>("lblTipSize6");
+    auto* homeInfo = child<QLabel>("lblHomePrivacyInfo");
     QVERIFY(stack && progress && restart && icon && result && selectedLine && badge && homeInfo);
     const QStringList history = runValues();
     QCOMPARE(history.size(), 5); // a to d and MRUList "dcba"
     const std::string recentFolder = profile.onC(recent).toStdString();
 
-    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnPrivacyFileClean")), Qt::LeftButton);
-    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnPrivacyStart")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("btnPrivacyFileClean"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("btnPrivacyStart"), Qt::LeftButton);
     QCOMPARE(stack->currentIndex(), 1);
     QCOMPARE(progress->text(), QStringLiteral("正在扫描"));
     QTRY_COMPARE(progress->text(), QStringLiteral("立即清理"));
