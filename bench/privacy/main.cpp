@@ -5,18 +5,15 @@
 // and max_stall_scan_ms / max_stall_clean_ms (longest gap of a 10 ms heartbeat on the GUI
 // thread during a scan / a clean).
 #include "LogFiles.h"
+#include "TimedRun.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_Privacy.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -69,50 +66,7 @@ double TimeFind(const fs::path& folder, bool remove) {
                           "desktop.ini"};
     if (remove)
         arguments << "-delete";
-    QProcess find;
-    find.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer clock;
-    clock.start();
-    find.start("find", arguments);
-    find.waitForFinished(-1);
-    return clock.nsecsElapsed() / 1e6;
-}
-
-struct Run {
-    double ms = 0;
-    double maxStallMs = 0;
-};
-
-Run TimeRun(Work_Privacy& work, IWork::WorkStatus finished, const std::function<int()>& start) {
-    Run run;
-    QEventLoop loop;
-    auto done = QObject::connect(workBroker, &WorkBroker::OnCCleanStatusChanging, &loop,
-                                 [&](IWork::WorkStatus status) {
-                                     if (status == finished)
-                                         loop.quit();
-                                 });
-    QElapsedTimer beat;
-    QTimer heartbeat;
-    heartbeat.setInterval(10);
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        run.maxStallMs = std::max(run.maxStallMs, beat.nsecsElapsed() / 1e6);
-        beat.restart();
-    });
-    QElapsedTimer clock;
-    clock.start();
-    beat.start();
-    heartbeat.start();
-    start();
-    loop.exec();
-    run.ms = clock.nsecsElapsed() / 1e6;
-    heartbeat.stop();
-    QObject::disconnect(done);
-    // The stall figure is the gap beyond the heartbeat's own period.
-    run.maxStallMs = std::max(0.0, run.maxStallMs - 10.0);
-    while (work.HasRegisteredRun())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QCoreApplication::processEvents();
-    return run;
+    return TimedRun::program("find", arguments);
 }
 
 } // namespace
@@ -160,12 +114,12 @@ int main(int argc, char** argv) {
         const double remove = TimeFind(recent, true);
         BuildRecent(recent);
         BuildRegistry(registry);
-        const Run scan =
-            TimeRun(work, IWork::PrivacyScanFinished, [&] { return work.StartScan(); });
+        const TimedRun scan =
+            TimedRun::of(work, IWork::PrivacyScanFinished, [&] { return work.StartScan(); });
         int selected = 0;
         work.GetRecordCounts(records, selected);
-        const Run clean =
-            TimeRun(work, IWork::PrivacyCleanFinished, [&] { return work.StartClean(); });
+        const TimedRun clean =
+            TimedRun::of(work, IWork::PrivacyCleanFinished, [&] { return work.StartClean(); });
         if (round == 0)
             continue; // warm-up
         bestFind = std::min(bestFind, find);
