@@ -1,6 +1,7 @@
 #include "RecentItems.h"
 
 #include "AppLog.h"
+#include "FolderWalk.h"
 
 #include <QString>
 #include <platform/Drives.h>
@@ -13,6 +14,14 @@ QString shown(const fs::path& path) {
     return QString::fromStdString(platform::Drives::toWindowsPath(path));
 }
 } // namespace
+
+fs::path RecentItems::locate(const QString& ruleFolder) {
+    const QString text = ruleFolder.trimmed();
+    if (text.isEmpty())
+        return {};
+    const fs::path native = platform::Drives::toNativePath(text.toStdString());
+    return native.is_absolute() ? FolderWalk::ResolveRoot(native) : fs::path();
+}
 
 std::vector<fs::path> RecentItems::list(const fs::path& folder, bool log) {
     std::vector<fs::path> traces;

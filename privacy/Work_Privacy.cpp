@@ -2,7 +2,6 @@
 
 #include "AppLog.h"
 #include "BatchSender.h"
-#include "FolderWalk.h"
 #include "LM_PrivacyFolderModel.h"
 #include "LM_PrivacyGroupData.h"
 #include "RecentItems.h"
@@ -75,7 +74,7 @@ void Work_Privacy::BuildGroups(const QJsonDocument& rules) {
                 trace.key = RunHistory::locate(path);
             } else if (id == recentItemsId) {
                 trace.kind = Trace::Kind::RecentItems;
-                trace.folder = path.trimmed();
+                trace.folder = path;
             } else {
                 return;
             }
@@ -168,11 +167,9 @@ std::uint32_t Work_Privacy::CountTrace(Trace& trace, bool log) {
             OpenRegistryKey(*trace.key, platform::RegistryAccess::Read);
         return key.isOpen() ? static_cast<std::uint32_t>(RunHistory::entries(key).size()) : 0;
     }
-    trace.files.clear();
-    trace.root =
-        trace.folder.isEmpty()
-            ? fs::path()
-            : FolderWalk::ResolveRoot(platform::Drives::toNativePath(trace.folder.toStdString()));
+    trace.root = RecentItems::locate(trace.folder);
+    if (trace.root.empty() && log)
+        AppLog(QStringLiteral("cannot list %1").arg(trace.folder));
     trace.files = RecentItems::list(trace.root, log);
     return static_cast<std::uint32_t>(trace.files.size());
 }

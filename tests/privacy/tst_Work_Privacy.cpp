@@ -89,6 +89,7 @@ private slots:
     void runHistory();
     void recentItems_data();
     void recentItems();
+    void unexpandedFolderIsNeverRelative();
     void untickedItemsUntouched_data();
     void untickedItemsUntouched();
     void failedEraseShowsWhatRemains_data();
@@ -257,6 +258,27 @@ void tst_Work_Privacy::recentItems() {
     expected.sort();
     QCOMPARE(machine.filesChanged(before), expected);
     QCOMPARE(work.countShown(1), QStringLiteral("0条"));
+}
+
+void tst_Work_Privacy::unexpandedFolderIsNeverRelative() {
+    Machine machine;
+    machine.tree.setEnv("APPDATA", QByteArray()); // restored with the fixture
+    qunsetenv("APPDATA");
+    // The rule's folder, taken as written, would lie below the current folder.
+    struct CurrentFolder {
+        QString saved = QDir::currentPath();
+        ~CurrentFolder() { QDir::setCurrent(saved); }
+    } restore;
+    QVERIFY(QDir::setCurrent(QString::fromStdString(machine.tree.root().native())));
+    machine.tree.write(machine.tree.root() / "%APPDATA%/Microsoft/Windows/Recent/a.lnk", 10);
+    TestPrivacyWork work(TestPrivacyWork::standardRules());
+
+    QVERIFY(work.scan());
+    QCOMPARE(work.countShown(1), QStringLiteral("0条"));
+    QVERIFY(readAppLog(*logDir).contains("cannot list %APPDATA%\\Microsoft\\Windows\\Recent"));
+    const TempTree::Snapshot before = machine.tree.snapshot();
+    QVERIFY(work.clean());
+    QCOMPARE(machine.filesChanged(before), QStringList());
 }
 
 void tst_Work_Privacy::untickedItemsUntouched_data() {
