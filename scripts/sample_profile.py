@@ -73,6 +73,12 @@ QQ_STEMP = [("stemp_a.tmp", 90 * KIB), ("stemp_b.tmp", 410 * KIB)]
 # Below 30 MiB, so that no chat file shows among the large files.
 SIZES = [3 * KIB, 17 * KIB, 48 * KIB, 120 * KIB, 310 * KIB, 760 * KIB, 1 * MIB + 300 * KIB,
          4 * MIB + 70 * KIB]
+# The privacy page's traces: the Run dialog's history (MRUList "dcba": newest first) and the
+# recent items, with the folder's own desktop.ini that is no trace.
+RUN_HISTORY = [("a", "notepad\\1"), ("b", "cmd\\1"), ("c", "regedit\\1"),
+               ("d", "\\\\nas\\照片\\1")]
+RECENT = ["季度报告.pdf.lnk", "holiday-photos.zip.lnk", "Downloads.lnk", "WeChatSetup.exe.lnk",
+          "说明文档.txt.lnk"]
 # Marks a folder as a sample profile: "building" until all of it is written, then "built".
 MARKER = ".sample-profile"
 
@@ -142,6 +148,27 @@ def build(root):
     for folder in ("config", "data", "cache"):
         os.makedirs(os.path.join(root, folder), exist_ok=True)
     chat_files(root)
+    build_privacy(root)
+
+
+def reg_string(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+def build_privacy(root):
+    """The Run history in the registry and the recent-items folder."""
+    recent = os.path.join(root, "c", f"Users/{USER}/AppData/Roaming/Microsoft/Windows/Recent")
+    for name in RECENT + ["desktop.ini"]:
+        write_file(os.path.join(recent, name), 1 * KIB)
+    registry = os.path.join(root, "registry.reg")
+    key = "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU]"
+    with open(registry, encoding="utf-8") as f:
+        if key in f.read():
+            return  # an interrupted build wrote it already
+    lines = [key] + [f"{reg_string(name)}={reg_string(command)}" for name, command in RUN_HISTORY]
+    lines.append(f'"MRUList"={reg_string("".join(name for name, _ in reversed(RUN_HISTORY)))}')
+    with open(registry, "a", encoding="utf-8") as f:
+        f.write("\n".join(lines) + "\n\n")
 
 
 def environment(root):

@@ -2,11 +2,15 @@
 
 #include "LM_ChatListModel.h"
 #include "LM_GroupsModel.h"
+#include "LM_PrivacyFolderModel.h"
+#include "LM_PrivacyGroupData.h"
 #include "LargeFileDestination.h"
+#include "TPrivacyGroup.h"
 #include "WorkBroker.h"
 #include "Work_CClean.h"
 #include "Work_QQClean.h"
 #include "Work_VXClean.h"
+#include "Work_Privacy.h"
 #include "ui_Merivane.h"
 
 #include <QComboBox>
@@ -159,6 +163,26 @@ WorkPage privacy(Ui::MerivaneClass& ui) {
     page.homeRow = 4;
     page.gauges.emplace(ui.lblPrivacy_UsedSpace1, ui.lblPrivacy_TotalSpace1, ui.pbPrivacy_1,
                         ui.lblPrivacy_UsedSpace2, ui.lblPrivacy_TotalSpace2, ui.pbPrivacy_2);
+    Work_Privacy* work = Work_Privacy::GetInstance();
+    page.work = work;
+    page.listView = ui.qwPrivacy;
+    page.listProperties = {{QStringLiteral("groupData"), work->groupsModel()}};
+    page.listSource = QStringLiteral("qrc:/QML/resources/QML/Privacy/TreeList.qml");
+    page.listFailureLine = QStringLiteral("Privacy QML 加载失败!");
+    page.checkedChanged = &WorkBroker::OnPrivacyCheckedChanged;
+    page.recordCounts = [work](int& found, int& checked) { work->GetRecordCounts(found, checked); };
+    // The line under the result sentence tells how many records the next clean erases.
+    page.setUp = [work, line = ui.label_127] {
+        const auto refresh = [work, line] {
+            int found = 0;
+            int checked = 0;
+            work->GetRecordCounts(found, checked);
+            line->setText(QStringLiteral("已选择%1条隐私，清理后隐私更安全！").arg(checked));
+        };
+        for (const TPrivacyGroup* group : work->groupsModel()->groups())
+            QObject::connect(group->model, &QAbstractItemModel::dataChanged, line, refresh);
+        refresh();
+    };
     page.readyText = QStringLiteral("立即清理");
     page.sentence = WorkPage::Sentence::Records;
     page.afterClean = WorkPage::AfterClean::ScanAgain;

@@ -4,7 +4,8 @@
 // max_stall_ms (longest gap of a 10 ms heartbeat on the GUI thread during a scan, rows
 // arriving in the models), gui_batches (queued deliveries per scan) and clean_vs_find_delete
 // (a clean of every file / `find DIR -type f -delete` on an identical tree).
-#include "../support/StallMeter.h"
+#include "StallMeter.h"
+#include "TimedRun.h"
 #include "LM_ChatFilesModel.h"
 #include "LM_ChatListModel.h"
 #include "WorkBroker.h"
@@ -116,13 +117,13 @@ int main(int argc, char** argv) {
     const QString tree = QString::fromStdString(weChatFiles.native());
     const auto scan = [&] { work.StartScan(); };
 
-    TimeCommand("find", {tree, "-type", "f", "-printf", "%s\\n"}); // warm the cache
+    TimedRun::program("find", {tree, "-type", "f", "-printf", "%s\\n"}); // warm the cache
     TimeRun(work, scan, IWork::VXCleanScanFinished);
     double bestFind = 1e100, bestScan = 1e100, worstStall = 0;
     int batches = 0;
     for (int round = 0; round < kRounds; ++round) {
         bestFind =
-            std::min(bestFind, TimeCommand("find", {tree, "-type", "f", "-printf", "%s\\n"}));
+            std::min(bestFind, TimedRun::program("find", {tree, "-type", "f", "-printf", "%s\\n"}));
         const Run run = TimeRun(work, scan, IWork::VXCleanScanFinished);
         bestScan = std::min(bestScan, run.ms);
         worstStall = std::max(worstStall, run.maxStallMs);
@@ -136,7 +137,7 @@ int main(int argc, char** argv) {
     fs::copy(weChatFiles, copy, fs::copy_options::recursive);
     work.chatListModel()->SetCheckedIndexs(true, {0, 1, 2, 3, 4, 5, 6, 7, 8});
     const double findDelete =
-        TimeCommand("find", {QString::fromStdString(copy.native()), "-type", "f", "-delete"});
+        TimedRun::program("find", {QString::fromStdString(copy.native()), "-type", "f", "-delete"});
     const Run clean = TimeRun(
         work, [&] { work.StartClean(); }, IWork::VXCleanCleanFinished);
 

@@ -2,8 +2,6 @@
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QProcess>
-#include <QStringList>
 #include <QTimer>
 #include <algorithm>
 
@@ -30,14 +28,3 @@ private:
     QTimer heartbeat_;
     double worstMs_ = 0;
 };
-
-// How long a command takes, in milliseconds, its output thrown away.
-inline double TimeCommand(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer clock;
-    clock.start();
-    process.start(program, arguments);
-    process.waitForFinished(-1);
-    return clock.nsecsElapsed() / 1e6;
-}
