@@ -3,18 +3,15 @@
 // `find DIR -type f -printf '%s\n'`, warm cache) and max_stall_ms (longest gap of a 10 ms
 // heartbeat on the GUI thread during a scan).
 #include "LM_GroupsModel.h"
+#include "ScanTiming.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_CClean.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -43,54 +40,9 @@ void BuildTree(const fs::path& root) {
     }
 }
 
-double TimeFind(const fs::path& root) {
-    QProcess find;
-    find.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer clock;
-    clock.start();
-    find.start("find", {QString::fromStdString(root.native()), "-type", "f", "-printf", "%s\\n"});
-    find.waitForFinished(-1);
-    return clock.nsecsElapsed() / 1e6;
-}
-
-struct ScanRun {
-    double ms = 0;
-    double maxStallMs = 0;
-    std::uint64_t found = 0;
-};
-
-ScanRun TimeScan(Work_CClean& work) {
-    ScanRun run;
-    QEventLoop loop;
-    auto done = QObject::connect(workBroker, &WorkBroker::OnCCleanStatusChanging, &loop,
-                                 [&](IWork::WorkStatus status) {
-                                     if (status == IWork::CCleanScanFinished)
-                                         loop.quit();
-                                 });
-    QElapsedTimer beat;
-    QTimer heartbeat;
-    heartbeat.setInterval(10);
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        run.maxStallMs = std::max(run.maxStallMs, beat.nsecsElapsed() / 1e6);
-        beat.restart();
-    });
-    QElapsedTimer clock;
-    clock.start();
-    beat.start();
-    heartbeat.start();
-    work.StartScan();
-    loop.exec();
-    run.ms = clock.nsecsElapsed() / 1e6;
-    heartbeat.stop();
-    QObject::disconnect(done);
-    // The stall figure is the gap beyond the heartbeat's own period.
-    run.maxStallMs = std::max(0.0, run.maxStallMs - 10.0);
-    run.found = work.foundSize.load();
-    // Let the last worker deregister before the next run.
-    while (work.HasRegisteredRun())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QCoreApplication::processEvents();
-    return run;
+double FindTime(const fs::path& root) {
+    return ScanTiming::timeCommand(
+        "find", {QString::fromStdString(root.native()), "-type", "f", "-printf", "%s\\n"});
 }
 
 } // namespace
@@ -115,17 +67,11 @@ int main(int argc, char** argv) {
     Work_CClean work{QJsonDocument(QJsonArray{group})};
     work.statusCallback = WorkBroker::StatusCallback();
 
-    TimeFind(temp); // warm the cache
-    TimeScan(work);
-    double bestFind = 1e100, bestScan = 1e100, worstStall = 0;
-    std::uint64_t found = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        bestFind = std::min(bestFind, TimeFind(temp));
-        const ScanRun run = TimeScan(work);
-        bestScan = std::min(bestScan, run.ms);
-        worstStall = std::max(worstStall, run.maxStallMs);
-        found = run.found;
-    }
+    const ScanTiming::Comparison timing = ScanTiming::compare(
+        work, IWork::CCleanScanFinished, [&] { return FindTime(temp); }, kRounds);
+    const double bestScan = timing.scanMs, bestFind = timing.referenceMs;
+    const double worstStall = timing.maxStallMs;
+    const std::uint64_t found = timing.found;
     const int files = kParents * kFoldersPerParent * kFilesPerFolder;
     std::printf("files: %d\n", files);
     std::printf("bytes_found: %llu\n", static_cast<unsigned long long>(found));
