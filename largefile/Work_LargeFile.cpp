@@ -261,8 +261,8 @@ void Work_LargeFile::MoveLoop() {
                        qDebug().noquote()
                            << QStringLiteral("LargeFile ==source file move failed(") +
                                   QString::fromStdString(platform::Drives::toWindowsPath(to)) +
-                                  QStringLiteral(") and win Error code is ")
-                           << result.error;
+                                  QStringLiteral(") and win Error code is ") +
+                                  QString::number(result.error);
                    });
 }
 

@@ -1,5 +1,6 @@
 // The category list and its file lists: categories from the rules, roles, and the ticked
 // bytes through row ticks, category boxes and removals, with every change announced.
+#include "DriveFixture.h"
 #include "LM_LargeFilesItemModel.h"
 #include "LM_LargeFilesModel.h"
 #include "RowLimitProxyModel.h"
@@ -125,11 +126,14 @@ void tst_LM_LargeFilesModels::roles() {
         files->roleNames(),
         (QHash<int, QByteArray>{
             {257, "path"}, {258, "size"}, {259, "checked"}, {260, "share"}, {261, "groupID"}}));
-    FileRow row = Row("/nowhere/备份.zip", 40 * MiB, true);
+    // Shown as the Windows path of the mapped drive.
+    DriveFixture tree;
+    FileRow row = Row("", 40 * MiB, true);
+    row.path = tree.c("data/备份.zip");
     row.tag = QStringLiteral("3");
     files->append({row});
     const QModelIndex file = files->index(0);
-    QCOMPARE(files->data(file, 257).toString(), QStringLiteral("/nowhere/备份.zip"));
+    QCOMPARE(files->data(file, 257).toString(), QStringLiteral("C:\\data\\备份.zip"));
     QCOMPARE(files->data(file, 258).toString(), QStringLiteral("40.00MB"));
     QCOMPARE(files->data(file, 259).toBool(), true);
     QCOMPARE(files->data(file, 260).toString(), QString());
