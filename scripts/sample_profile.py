@@ -41,6 +41,16 @@ JUNK = [
     (f"Users/{USER}/Downloads", [("WeChatSetup.exe", 180 * MIB), ("季度报告.pdf", 2 * MIB + 410 * KIB),
                                  ("holiday-photos.zip", 760 * MIB)]),
 ]
+# Large files of the user's own on C:, for the large-file page: sparse like the rest.
+# (folder below C:, [(file name, size in bytes), ...])
+LARGE_FILES = [
+    (f"Users/{USER}/Videos", [("家庭录像_2023春节.mp4", 1600 * MIB), ("旅行Vlog.MP4", 850 * MIB)]),
+    (f"Users/{USER}/Videos/剪辑素材", [("clip_0425.mov", 420 * MIB)]),
+    (f"Users/{USER}/Documents", [("项目资料备份.zip", 320 * MIB), ("年度财务报表.xls", 48 * MIB),
+                                 ("论文终稿.docx", 36 * MIB), ("导出缓存.tmp", 64 * MIB),
+                                 ("会议纪要.zip", 12 * MIB)]),
+    (f"Users/{USER}/Documents/安装包", [("PhotoEditor_Setup.exe", 95 * MIB)]),
+]
 # Files on drive D:, where large files are moved to by default (the largest drive).
 D_FILES = [("Backup/old-phone.zip", 800 * MIB)]
 # WeChat: "FileSavePath" is "MyDocument:", so its data lies in Documents\WeChat Files, one
@@ -138,6 +148,7 @@ def build(root):
         write_file(os.path.join(c, f"Users/{USER}/AppData/Local/Temp/batch{i % 4}/~tmp{i:03d}.tmp"), size)
     for name, size in D_FILES:
         write_file(os.path.join(d, name), size)
+    build_large_files(c)
     for folder in (f"Users/{USER}/AppData/Roaming", "Users/Public", f"Users/{USER}/Documents"):
         os.makedirs(os.path.join(c, folder), exist_ok=True)
     registry = os.path.join(root, "registry.reg")
@@ -169,6 +180,13 @@ def build_privacy(root):
     lines.append(f'"MRUList"={reg_string("".join(name for name, _ in reversed(RUN_HISTORY)))}')
     with open(registry, "a", encoding="utf-8") as f:
         f.write("\n".join(lines) + "\n\n")
+
+
+def build_large_files(c):
+    """Videos, documents and installers of the user, some over 30 MiB and some not."""
+    for folder, files in LARGE_FILES:
+        for name, size in files:
+            write_file(os.path.join(c, folder, name), size)
 
 
 def environment(root):

@@ -47,6 +47,7 @@ DiskGauges::FixedDrives DiskGauges::fixedDrives() {
             continue;
         drives.total += space->total;
         drives.free += space->free;
+        drives.drives.emplace_back(QString::fromStdString(root), space->total);
         if (space->total > largest) {
             largest = space->total;
             drives.largestRoot = QString::fromStdString(root);

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QProgressBar;
@@ -14,6 +16,8 @@ public:
         std::uint64_t total = 0;
         std::uint64_t free = 0;
         QString largestRoot;
+        // Each readable fixed drive's root and total, in drive-letter order.
+        std::vector<std::pair<QString, std::uint64_t>> drives;
     };
 
     DiskGauges(QLabel* systemUsed, QLabel* systemTotal, QProgressBar* systemBar, QLabel* allUsed,

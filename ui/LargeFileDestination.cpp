@@ -1,7 +1,9 @@
 #include "LargeFileDestination.h"
 
 #include "AppPaths.h"
+#include "DiskGauges.h"
 #include "PathQString.h"
+#include "Work_LargeFile.h"
 
 #include <QDebug>
 #include <QDir>
@@ -27,15 +29,38 @@ void LargeFileDestination::store(const QString& folder) {
     settings.setValue(key, folder);
 }
 
-QString LargeFileDestination::setUp(QLabel* label, const QString& largestRoot) {
+QString LargeFileDestination::defaultRoot() {
+    const platform::DriveBoundary systemVolume(platform::Drives::toNativePath("C:\\"));
+    // Rank: another volume beats another letter on C:'s volume, which beats C: itself; then
+    // the larger drive, the first of equals.
+    QString best;
+    std::pair<int, std::uint64_t> bestRank{-1, 0};
+    for (const auto& [root, total] : DiskGauges::fixedDrives().drives) {
+        const int kind = root.startsWith(QLatin1String("C:"), Qt::CaseInsensitive) ? 0
+                         : systemVolume.contains(platform::Drives::toNativePath(root.toStdString()))
+                             ? 1
+                             : 2;
+        if (std::make_pair(kind, total) > bestRank) {
+            bestRank = {kind, total};
+            best = root;
+        }
+    }
+    return best;
+}
+
+QString LargeFileDestination::setUp(QLabel* label, const QString& root) {
     QString folder = stored();
     if (folder.isEmpty()) {
-        folder = largestRoot + QStringLiteral("大文件搬家");
-        store(folder);
+        folder = root + QStringLiteral("大文件搬家");
+        if (!root.isEmpty())
+            store(folder);
     }
     label->setText(folder);
     // The folder is a Windows path; on the stand-in it lives inside the mapped drive.
-    QDir().mkpath(PathToQString(platform::Drives::toNativePath(folder.toStdString())));
+    if (const auto native = Work_LargeFile::ResolveDestination(folder)) {
+        std::error_code error;
+        std::filesystem::create_directories(*native, error);
+    }
     return folder;
 }
 

@@ -2,15 +2,17 @@
 
 #include "LM_ChatListModel.h"
 #include "LM_GroupsModel.h"
+#include "LM_LargeFilesModel.h"
 #include "LM_PrivacyFolderModel.h"
 #include "LM_PrivacyGroupData.h"
 #include "LargeFileDestination.h"
 #include "TPrivacyGroup.h"
 #include "WorkBroker.h"
 #include "Work_CClean.h"
+#include "Work_LargeFile.h"
+#include "Work_Privacy.h"
 #include "Work_QQClean.h"
 #include "Work_VXClean.h"
-#include "Work_Privacy.h"
 #include "ui_Merivane.h"
 
 #include <QComboBox>
@@ -112,6 +114,7 @@ WorkPage qq(Ui::MerivaneClass& ui) {
 
 WorkPage largeFiles(Ui::MerivaneClass& ui) {
     WorkPage page;
+    page.work = Work_LargeFile::GetInstance();
     page.stack = ui.swLargeFileOperation;
     page.progressButton = ui.btnLargeFileRestartAndChecking;
     page.restartLink = ui.btnLargeFileRestart;
@@ -127,8 +130,13 @@ WorkPage largeFiles(Ui::MerivaneClass& ui) {
                         ui.lblLF_TotalSpace2, ui.pbLF_2);
     page.checkedChanged = &WorkBroker::OnLargeFileCheckedChanged;
     page.setUp = [label = ui.lblLargeFileReplaceDestDir] {
-        LargeFileDestination::setUp(label, DiskGauges::fixedDrives().largestRoot);
+        LargeFileDestination::setUp(label, LargeFileDestination::defaultRoot());
     };
+    page.listView = ui.qwLargeFileReplace;
+    page.listProperties = {
+        {QStringLiteral("lfListModel"), Work_LargeFile::GetInstance()->listModel()}};
+    page.listSource = QStringLiteral("qrc:/QML/resources/QML/LargeFile.qml");
+    page.listFailureLine = QStringLiteral("Large File QML 加载失败!");
     page.cleaningText = QStringLiteral("正在移动");
     page.readyText = QStringLiteral("去搬家");
     page.sentence = WorkPage::Sentence::Movable;

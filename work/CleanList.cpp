@@ -20,14 +20,21 @@ void CleanList::add(std::filesystem::path file, std::uint32_t root, std::uint64_
 }
 
 void CleanList::work(const Outcome& outcome) {
+    work(
+        [](const std::filesystem::path& root, const Target& target) {
+            return platform::ConfinedFileRemover::remove(root, target.file);
+        },
+        outcome);
+}
+
+void CleanList::work(const Action& action, const Outcome& outcome) {
     // Targets are fixed before the workers start; each is taken by exactly one worker.
     for (std::size_t i = next_.fetch_add(1); i < targets_.size(); i = next_.fetch_add(1)) {
         if (IWork::Quitting())
             return;
         const Target& target = targets_[i];
         try {
-            const CleanList::RemoveResult result =
-                platform::ConfinedFileRemover::remove(roots_[target.root], target.file);
+            const CleanList::RemoveResult result = action(roots_[target.root], target);
             if (outcome)
                 outcome(target, result);
         } catch (...) {

@@ -11,8 +11,9 @@
 // The files a clean deletes, shared out among the workers of a pool. Each file is deleted
 // only while it is still the regular file the scan found below its root (see
 // platform::ConfinedFileRemover), and the outcome, bytes freed or the reason it stayed,
-// goes to the work. Rows whose files stayed for a reason the page must show can be marked
-// for hiding; the work hands them to the GUI thread in one go when the clean ends.
+// goes to the work. A work that does something else with each file (a move) gives its own
+// action instead of the delete. Rows whose files stayed for a reason the page must show can be
+// marked for hiding; the work hands them to the GUI thread in one go when the clean ends.
 class CleanList {
 public:
     struct Target {
@@ -23,6 +24,9 @@ public:
     };
     using RemoveResult = platform::ConfinedFileRemover::RemoveResult;
     using Outcome = std::function<void(const Target&, const RemoveResult&)>;
+    // What is done with one file, given its root; the result's `freed` is the bytes the
+    // action dealt with.
+    using Action = std::function<RemoveResult(const std::filesystem::path& root, const Target&)>;
 
     // Empties the list; call before the workers start.
     void clear();
@@ -34,6 +38,8 @@ public:
     // Deletes files until none is left or the program quits (checked between two files),
     // telling each outcome to `outcome` on this worker. Never throws.
     void work(const Outcome& outcome);
+    // The same with `action` in place of the confined delete.
+    void work(const Action& action, const Outcome& outcome);
 
     // Any worker: the row of this target is to be hidden when the clean ends.
     void hide(std::uint64_t row);

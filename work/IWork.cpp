@@ -94,6 +94,10 @@ bool IWork::Quitting() {
     return quitting.load();
 }
 
+const std::atomic<bool>& IWork::QuitFlag() {
+    return quitting;
+}
+
 std::thread IWork::LaunchWorker(std::function<void()> body) {
     return std::thread(std::move(body));
 }

@@ -101,6 +101,8 @@ public:
     // moves put down their work between two files.
     static void BeginQuit();
     static bool Quitting();
+    // The flag behind Quitting(), for a long operation that can stop part-way (a copy).
+    static const std::atomic<bool>& QuitFlag();
 
     _WorkInfo workInfo;
     std::vector<std::thread> threads;

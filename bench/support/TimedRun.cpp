@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
+#include <algorithm>
 
 TimedRun TimedRun::of(IWork& work, IWork::WorkStatus finished, const std::function<int()>& start) {
     TimedRun run;
@@ -39,4 +40,19 @@ double TimedRun::program(const QString& name, const QStringList& arguments) {
     process.start(name, arguments);
     process.waitForFinished(-1);
     return clock.nsecsElapsed() / 1e6;
+}
+
+TimedRun::Comparison TimedRun::compare(IWork& work, IWork::WorkStatus finished,
+                                       const std::function<int()>& start,
+                                       const std::function<double()>& reference, int rounds) {
+    reference();
+    of(work, finished, start);
+    Comparison result;
+    for (int round = 0; round < rounds; ++round) {
+        result.referenceMs = std::min(result.referenceMs, reference());
+        const TimedRun run = of(work, finished, start);
+        result.ms = std::min(result.ms, run.ms);
+        result.maxStallMs = std::max(result.maxStallMs, run.maxStallMs);
+    }
+    return result;
 }

@@ -18,4 +18,15 @@ public:
     static TimedRun of(IWork& work, IWork::WorkStatus finished, const std::function<int()>& start);
     // Milliseconds a program takes, its output discarded.
     static double program(const QString& name, const QStringList& arguments);
+
+    // The best of `rounds` runs and of as many runs of the reference (a standard tool),
+    // taken in turns after one of each to warm the cache; the worst stall of them all.
+    struct Comparison {
+        double ms = 1e100;
+        double referenceMs = 1e100;
+        double maxStallMs = 0;
+    };
+    static Comparison compare(IWork& work, IWork::WorkStatus finished,
+                              const std::function<int()>& start,
+                              const std::function<double()>& reference, int rounds);
 };

@@ -48,8 +48,9 @@ struct FdCloser {
 } // namespace
 
 CrossDeviceMove::CrossDeviceMove(const std::filesystem::path& source,
-                                 const std::filesystem::path& destination)
-    : source_(source), destination_(destination) {}
+                                 const std::filesystem::path& destination,
+                                 const std::atomic<bool>* cancel)
+    : source_(source), destination_(destination), cancel_(cancel) {}
 
 int CrossDeviceMove::copyInto(int in, int out) {
     if (before_.st_size > 0) {
@@ -60,6 +61,8 @@ int CrossDeviceMove::copyInto(int in, int out) {
     }
     std::vector<char> buffer(chunkSize);
     for (;;) {
+        if (cancelled())
+            return ECANCELED;
         const ssize_t n = readFull(in, buffer.data(), buffer.size());
         if (n < 0)
             return errno;
@@ -85,6 +88,8 @@ bool CrossDeviceMove::sameContent(int in, int out) {
         return false;
     std::vector<char> a(chunkSize), b(chunkSize);
     for (;;) {
+        if (cancelled())
+            return false;
         const ssize_t na = readFull(in, a.data(), a.size());
         const ssize_t nb = readFull(out, b.data(), b.size());
         if (na < 0 || na != nb ||
@@ -127,7 +132,7 @@ std::uint32_t CrossDeviceMove::run() {
     if (int err = temp.sync())
         return ErrnoMapping::toWinError(err);
     if (!sameContent(in.fd, temp.fd()))
-        return ErrorGenFailure;
+        return cancelled() ? ErrorOperationAborted : ErrorGenFailure;
     if (!sourceUnchanged(in.fd))
         return ErrorSharingViolation;
     struct stat copied {};

@@ -40,6 +40,8 @@ std::uint32_t ErrnoMapping::toWinError(int err) {
         return ErrorFileTooLarge;
     case EINVAL:
         return ErrorInvalidParameter;
+    case ECANCELED:
+        return ErrorOperationAborted;
     default:
         return ErrorGenFailure;
     }

@@ -30,7 +30,8 @@ std::uint32_t missing(const std::filesystem::path& path) {
 } // namespace
 
 std::uint32_t FileMover::move(const std::filesystem::path& source,
-                              const std::filesystem::path& destination) {
+                              const std::filesystem::path& destination,
+                              const std::atomic<bool>* cancel) {
     if (source.empty() || destination.empty())
         return ErrorInvalidParameter;
     if (!entryExists(source))
@@ -41,7 +42,7 @@ std::uint32_t FileMover::move(const std::filesystem::path& source,
         return ErrorPathNotFound;
     const int err = NoReplaceRename::rename(source, destination);
     if (err == EXDEV)
-        return CrossDeviceMove(source, destination).run();
+        return CrossDeviceMove(source, destination, cancel).run();
     return ErrnoMapping::toWinError(err);
 }
 

@@ -20,11 +20,19 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& destination) 
     return destination.parent_path() / name;
 }
 
+bool cancelled(const std::atomic<bool>* cancel) {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
 // Copies all of source into target; returns a Windows error code.
-DWORD copyContents(HANDLE source, HANDLE target, std::uint64_t expectedSize) {
+DWORD copyContents(HANDLE source, HANDLE target, std::uint64_t expectedSize,
+                   const std::atomic<bool>* cancel) {
     std::vector<char> buffer(1 << 20);
     std::uint64_t copied = 0;
     for (;;) {
+        if (cancelled(cancel)) {
+            return ERROR_OPERATION_ABORTED;
+        }
         DWORD got = 0;
         if (!ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
             return GetLastError();
@@ -46,7 +54,7 @@ DWORD copyContents(HANDLE source, HANDLE target, std::uint64_t expectedSize) {
 
 // Writes the copy, flushed, with the source's modification time; returns an error code.
 DWORD writeCopy(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info,
-                const std::filesystem::path& temporary) {
+                const std::filesystem::path& temporary, const std::atomic<bool>* cancel) {
     UniqueHandle target(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!target.isValid()) {
@@ -54,7 +62,7 @@ DWORD writeCopy(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info,
     }
     const std::uint64_t size =
         (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    DWORD error = copyContents(source, target.get(), size);
+    DWORD error = copyContents(source, target.get(), size, cancel);
     if (error == ERROR_SUCCESS &&
         !SetFileTime(target.get(), &info.ftCreationTime, nullptr, &info.ftLastWriteTime)) {
         error = GetLastError();
@@ -74,7 +82,8 @@ DWORD writeCopy(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info,
 } // namespace
 
 std::uint32_t CrossVolumeMove::move(const std::filesystem::path& source,
-                                    const std::filesystem::path& destination) {
+                                    const std::filesystem::path& destination,
+                                    const std::atomic<bool>* cancel) {
     // Sharing read only: nobody can change or delete the source until it is ours to delete.
     UniqueHandle input(CreateFileW(source.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -94,7 +103,7 @@ std::uint32_t CrossVolumeMove::move(const std::filesystem::path& source,
     }
 
     const std::filesystem::path temporary = temporaryBeside(destination);
-    DWORD error = writeCopy(input.get(), info, temporary);
+    DWORD error = writeCopy(input.get(), info, temporary, cancel);
     if (error != ERROR_SUCCESS) {
         return MoveError::normalized(error);
     }

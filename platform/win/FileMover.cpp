@@ -12,7 +12,8 @@ namespace platform {
 // when the source cannot be deleted afterwards, and an interrupted copy leaves a partial
 // file under the final name. CrossVolumeMove does that case safely instead.
 std::uint32_t FileMover::move(const std::filesystem::path& source,
-                              const std::filesystem::path& destination) {
+                              const std::filesystem::path& destination,
+                              const std::atomic<bool>* cancel) {
     if (source.empty() || destination.empty()) {
         return ERROR_INVALID_PARAMETER;
     }
@@ -23,7 +24,7 @@ std::uint32_t FileMover::move(const std::filesystem::path& source,
     if (error != ERROR_NOT_SAME_DEVICE) {
         return MoveError::normalized(error);
     }
-    return CrossVolumeMove::move(source, destination);
+    return CrossVolumeMove::move(source, destination, cancel);
 }
 
 } // namespace platform

@@ -4,7 +4,10 @@
 #include "platform/FileMover.h"
 #include "platform/WinError.h"
 
+#include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 using platform::FileMover;
 
@@ -104,6 +107,58 @@ TEST_F(CrossVolumeMoveTest, NeverReplacesOnTheOtherVolume) {
     EXPECT_EQ(TempTree::diff(from, TempTree::snapshotOf(folder / "from")),
               std::vector<std::string>{});
     EXPECT_EQ(TempTree::diff(onVolume, TempTree::snapshotOf(volume)), std::vector<std::string>{});
+}
+
+// A copy that is told to stop leaves the source, never a part of the copy under any name.
+TEST_F(CrossVolumeMoveTest, CancelledBeforeCopyingKeepsTheSourceAndLeavesNothing) {
+    folder.write("from/a.bin", pattern(200 * 1024));
+    const auto before = TempTree::snapshotOf(folder / "from");
+    const std::atomic<bool> cancel{true};
+    EXPECT_EQ(FileMover::move(folder / "from/a.bin", volume / "a.bin", &cancel),
+              platform::ErrorOperationAborted);
+    EXPECT_EQ(TempTree::diff(before, TempTree::snapshotOf(folder / "from")),
+              std::vector<std::string>{});
+    EXPECT_TRUE(TempTree::snapshotOf(volume).empty());
+}
+
+// Stopped as soon as its temporary file shows: whichever way the race ends, one complete
+// file remains, either the untouched source or the finished copy.
+TEST_F(FileMoverTest, CancelledDuringACopyLeavesTheSourceOrTheFinishedCopy) {
+    SmallVolume large{folder / "large", 96 << 20};
+    if (large.skipReason())
+        GTEST_SKIP() << *large.skipReason();
+    const std::string content = pattern(48 << 20);
+    const auto source = folder.write("from/big.bin", content);
+    std::atomic<bool> cancel{false};
+    std::atomic<bool> done{false};
+    std::thread watcher([&] {
+        while (!done.load() && !cancel.load()) {
+            if (!TempTree::snapshotOf(large.path()).empty())
+                cancel.store(true);
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    const std::uint32_t result = FileMover::move(source, large.path() / "big.bin", &cancel);
+    done.store(true);
+    watcher.join();
+    const auto left = TempTree::snapshotOf(large.path());
+    if (result == platform::ErrorSuccess) {
+        EXPECT_FALSE(std::filesystem::exists(source));
+        EXPECT_EQ(left.size(), 1u);
+        EXPECT_TRUE(TempTree::read(large.path() / "big.bin") == content);
+    } else {
+        EXPECT_EQ(result, platform::ErrorOperationAborted);
+        EXPECT_TRUE(left.empty());
+        EXPECT_TRUE(TempTree::read(source) == content);
+    }
+}
+
+TEST_F(FileMoverTest, ARenameWithinAFileSystemIsNotCancelled) {
+    const auto source = folder.write("from/a.bin", "quick");
+    std::filesystem::create_directories(folder / "to");
+    const std::atomic<bool> cancel{true};
+    ASSERT_EQ(FileMover::move(source, folder / "to/a.bin", &cancel), 0u);
+    EXPECT_EQ(TempTree::read(folder / "to/a.bin"), "quick");
 }
 
 } // namespace

@@ -38,6 +38,7 @@ class tst_CleanList : public QObject {
 private slots:
     void eachFileOnceWithItsOutcome();
     void hiddenRowsAreHandedOverOnce();
+    void anActionOfItsOwnInsteadOfTheDelete();
     // Last: quitting cannot be undone in a process.
     void quittingStopsBetweenFiles();
 };
@@ -104,6 +105,45 @@ void tst_CleanList::hiddenRowsAreHandedOverOnce() {
     QCOMPARE(hidden.front(), std::uint64_t(1));
     QCOMPARE(hidden.back(), std::uint64_t(49));
     QVERIFY(list.takeHidden().empty());
+}
+
+void tst_CleanList::anActionOfItsOwnInsteadOfTheDelete() {
+    TempTree tree;
+    CleanList list;
+    const std::uint32_t root = list.addRoot(tree / "r");
+    for (std::uint64_t row = 0; row < 40; ++row)
+        list.add(tree.write(tree / "r" / ("f" + std::to_string(row)), 3), root, row);
+    const auto before = tree.snapshot();
+    std::mutex mutex;
+    std::map<std::uint64_t, fs::path> seen;
+    std::map<std::uint64_t, CleanList::RemoveResult> outcomes;
+    const CleanList::Action action = [&](const fs::path& from, const CleanList::Target& target) {
+        if (target.row == 7)
+            throw std::runtime_error("one file's trouble");
+        std::lock_guard<std::mutex> lock(mutex);
+        seen[target.row] = from;
+        return CleanList::RemoveResult{target.row, target.row % 2 ? 183u : 0u};
+    };
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 3; ++i)
+        threads.emplace_back([&] {
+            list.work(action,
+                      [&](const CleanList::Target& target, const CleanList::RemoveResult& result) {
+                          std::lock_guard<std::mutex> lock(mutex);
+                          outcomes[target.row] = result;
+                      });
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    // Nothing deleted; every target but the throwing one reached the action once, with its
+    // root, and its result reached the outcome.
+    QCOMPARE(TempTree::diff(before, tree.snapshot()), std::vector<std::string>{});
+    QCOMPARE(int(seen.size()), 39);
+    QCOMPARE(int(outcomes.size()), 39);
+    QVERIFY(!outcomes.count(7));
+    QCOMPARE(seen.at(0), tree / "r");
+    QCOMPARE(outcomes.at(8).freed, std::uint64_t(8));
+    QCOMPARE(outcomes.at(9).error, std::uint32_t(183));
 }
 
 void tst_CleanList::quittingStopsBetweenFiles() {

@@ -198,7 +198,8 @@ void tst_RuleFiles::categoryFilesAsShipped_data() {
     QTest::newRow("large files") << "LargeFileData.json"
                                  << QStringList{"1||临时文件|false|tmp|",
                                                 "2||办公文档|false|doc,docx,xls|",
-                                                "3||压缩包|true|zip,rar|", "4||安装包|false|exe|"};
+                                                "3||压缩包|true|zip,rar|", "4||安装包|false|exe|",
+                                                "5||视频文件|false|mp4,mkv,avi,mov,wmv|"};
     const QString ui = QStringLiteral("qrc:/UI/resources/UI/DF_0");
     QTest::newRow("duplicates") << "DuplicateFileData.json"
                                 << QStringList{"1||重复图片|false|jpg,png,jpeg|" + ui + "1.png",

@@ -20,6 +20,7 @@ enum WinError : std::uint32_t {
     ErrorBadPathname = 161,
     ErrorFilenameExcedRange = 206,
     ErrorFileTooLarge = 223,
+    ErrorOperationAborted = 995,
     ErrorRegistryCorrupt = 1015,
     ErrorKeyDeleted = 1018,
     ErrorNoUnicodeTranslation = 1113,

@@ -1,0 +1,104 @@
+#include "LM_LargeFilesModel.h"
+
+#include "FormatFileSize.h"
+#include "LM_LargeFilesItemModel.h"
+#include "RowLimitProxyModel.h"
+#include "RuleFiles.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+LM_LargeFilesModel::LM_LargeFilesModel(const QJsonDocument& rules,
+                                       FileListModel::SelectedChanged selectedChanged,
+                                       QObject* parent)
+    : QAbstractListModel(parent) {
+    if (!rules.isArray())
+        return;
+    for (const QJsonValue& value : rules.array()) {
+        if (!value.isObject())
+            continue;
+        const QJsonObject rule = value.toObject();
+        LargeFileGroup group;
+        group.id = rule.value(QStringLiteral("id")).toString();
+        group.extensions = RuleFiles::ExtensionSet(rule.value(QStringLiteral("ext")).toArray());
+        group.title = rule.value(QStringLiteral("description")).toString();
+        group.checked = rule.value(QStringLiteral("checked")).toBool(false);
+        group.files = new LM_LargeFilesItemModel(this);
+        group.files->setSelectedChanged(selectedChanged);
+        group.proxy = new RowLimitProxyModel(this);
+        group.proxy->setSourceModel(group.files);
+        const int row = static_cast<int>(groups_.size());
+        // One size refresh per batch, removal or clear, never per file.
+        for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+            connect(group.files, signal, this, [this, row] { refreshSize(row); });
+        connect(group.files, &QAbstractItemModel::modelReset, this,
+                [this, row] { refreshSize(row); });
+        groups_.push_back(group);
+    }
+}
+
+void LM_LargeFilesModel::refreshSize(int row) {
+    emit dataChanged(index(row), index(row), {SizeRole});
+}
+
+void LM_LargeFilesModel::clearGroupFiles() {
+    for (const LargeFileGroup& group : groups_) {
+        group.files->clear();
+        group.proxy->setMaxRows(10);
+    }
+}
+
+int LM_LargeFilesModel::checkedCount() const {
+    int count = 0;
+    for (const LargeFileGroup& group : groups_)
+        count += group.files->checkedCount();
+    return count;
+}
+
+int LM_LargeFilesModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(groups_.size());
+}
+
+QVariant LM_LargeFilesModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() < 0 || index.row() >= rowCount())
+        return {};
+    const LargeFileGroup& group = groups_[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case IdRole:
+        return group.id;
+    case TitleRole:
+        return group.title;
+    case SizeRole:
+        return FormatFileSize(group.files->totalSize());
+    case CheckedRole:
+        return group.checked;
+    case FilesRole:
+        return QVariant::fromValue<QObject*>(group.proxy);
+    default:
+        // The extensions are the engine's business; the page has no use for them.
+        return {};
+    }
+}
+
+bool LM_LargeFilesModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != CheckedRole || !index.isValid() || index.row() < 0 || index.row() >= rowCount())
+        return false;
+    LargeFileGroup& group = groups_[static_cast<std::size_t>(index.row())];
+    if (group.checked == value.toBool())
+        return false;
+    group.checked = value.toBool();
+    emit dataChanged(index, index, {CheckedRole});
+    return true;
+}
+
+QHash<int, QByteArray> LM_LargeFilesModel::roleNames() const {
+    return {{IdRole, "ID"},     {ExtRole, "ext"},         {TitleRole, "title"},
+            {SizeRole, "size"}, {CheckedRole, "checked"}, {FilesRole, "files"}};
+}
+
+void LM_LargeFilesModel::setCheckedToChildren(int row, bool checked) {
+    if (row < 0 || row >= rowCount())
+        return;
+    groups_[static_cast<std::size_t>(row)].files->setAllChecked(checked);
+    setData(index(row), checked, CheckedRole);
+}

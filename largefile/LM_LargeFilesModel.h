@@ -1,0 +1,51 @@
+#pragma once
+
+#include "FileListModel.h"
+#include "LargeFileGroup.h"
+
+#include <QAbstractListModel>
+#include <QJsonDocument>
+#include <vector>
+
+// The categories of the large-file page, one row each in rule-file order, each owning its
+// file list and the paging proxy the page shows it through. A category's size is the total
+// of the files it lists, so it follows scans and moves alike.
+class LM_LargeFilesModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    enum Roles {
+        IdRole = Qt::UserRole + 1,
+        ExtRole,
+        TitleRole,
+        SizeRole,
+        CheckedRole,
+        FilesRole,
+    };
+
+    // Categories from a LargeFileData document (anything but an array gives none); every
+    // change of the ticked bytes of any category goes to `selectedChanged`.
+    LM_LargeFilesModel(const QJsonDocument& rules, FileListModel::SelectedChanged selectedChanged,
+                       QObject* parent = nullptr);
+
+    const std::vector<LargeFileGroup>& groups() const { return groups_; }
+    // Empties every category's file list (scan start).
+    void clearGroupFiles();
+    // Ticked files over all categories.
+    int checkedCount() const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // The checked role sets the category's flag only: which files of the next scan arrive
+    // ticked. The ticked bytes follow the files' own ticks.
+    Q_INVOKABLE bool setData(const QModelIndex& index, const QVariant& value,
+                             int role = Qt::EditRole) override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    // The category's box: ticks or unticks all its files and keeps the flag as clicked.
+    Q_INVOKABLE void setCheckedToChildren(int index, bool checked);
+
+private:
+    void refreshSize(int row);
+
+    std::vector<LargeFileGroup> groups_;
+};

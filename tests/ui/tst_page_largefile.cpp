@@ -1,0 +1,181 @@
+// The large-file page in the real window on the sample profile, with drive D: on a volume
+// of its own: the default destination, a scan, ticks through the QML page, a move that
+// frees space on C:, and a move with nothing ticked. Screenshots before, during and after
+// the move.
+#include "AppPaths.h"
+#include "LM_LargeFilesItemModel.h"
+#include "LM_LargeFilesModel.h"
+#include "Merivane.h"
+#include "PathQString.h"
+#include "QmlItems.h"
+#include "SampleProfile.h"
+#include "ScratchVolume.h"
+#include "Screenshots.h"
+#include "WorkBroker.h"
+#include "WorkMetaTypes.h"
+#include "Work_LargeFile.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QQuickItem>
+#include <QQuickWidget>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+namespace {
+// Listed on the sample profile's C: (system folders left out): installers 180 + 95 MiB,
+// archives 760 + 320 MiB (ticked by default), videos 1600 + 850 + 420 MiB, documents 48 +
+// 36 MiB, temporary files 64 MiB: 4373 MiB in all.
+const QString scannedSentence =
+    QStringLiteral("发现可移动文件<font color=\"#FF0000\">4.27GB</font>，已选<font "
+                   "color=\"#FF0000\">1.05GB</font>");
+} // namespace
+
+class tst_PageLargeFile : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void defaultDestinationOnAnotherVolume();
+    void scanTickAndMove();
+    void moveWithNothingTicked();
+
+private:
+    // A widget of the window by its object name; the test fails at its first use when absent.
+    template <class T> T* named(const char* name) const {
+        return window->findChild<T*>(QLatin1String(name));
+    }
+    QString shoot(const QString& name, bool settle = true);
+    QQuickItem* pageItem(const QString& name) const { return QmlItems::find(*list(), name); }
+    bool clickPageItem(QQuickItem* item) const { return QmlItems::click(*list(), item); }
+    QQuickWidget* list() const { return named<QQuickWidget>("qwLargeFileReplace"); }
+
+    SampleProfile profile;
+    std::unique_ptr<ScratchVolume> driveD;
+    std::unique_ptr<Merivane> window;
+};
+
+void tst_PageLargeFile::initTestCase() {
+    QVERIFY2(profile.isValid(), qPrintable(profile.error()));
+    profile.apply();
+    // D: on a volume of its own, as a second disk is: moving there frees space on C:.
+    driveD = std::make_unique<ScratchVolume>(QStringToPath(profile.root()) / "d", 512ull << 20);
+    if (!driveD->mounted())
+        QSKIP(qPrintable(driveD->skipReason()));
+    QFile::remove(AppPaths::current().configFile);
+    RegisterWorkMetaTypes();
+    workBroker = new WorkBroker();
+    window = std::make_unique<Merivane>();
+    window->setFixedSize(1202, 770);
+    for (IWork* work : window->works())
+        work->statusCallback = WorkBroker::StatusCallback();
+    window->show();
+    window->move(0, 0);
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::mouseClick(named<QPushButton>("btnLargeFileReplace"), Qt::LeftButton);
+    shoot(QStringLiteral("largefile_intro"));
+}
+
+void tst_PageLargeFile::cleanupTestCase() {
+    window.reset();
+    driveD.reset();
+}
+
+QString tst_PageLargeFile::shoot(const QString& name, bool settle) {
+    if (settle)
+        QTest::qWait(200);
+    const QString path = saveScreenshot(window->grab().toImage(), name);
+    if (path.isEmpty())
+        qWarning() << "screenshot not saved:" << name;
+    return path;
+}
+
+void tst_PageLargeFile::defaultDestinationOnAnotherVolume() {
+    QCOMPARE(named<QLabel>("lblLargeFileReplaceDestDir")->text(), QStringLiteral("D:\\大文件搬家"));
+    QVERIFY(QFileInfo(profile.root() + QStringLiteral("/d/大文件搬家")).isDir());
+}
+
+void tst_PageLargeFile::scanTickAndMove() {
+    auto* progress = named<QPushButton>("btnLargeFileRestartAndChecking");
+    auto* result = named<QLabel>("lblLargeFileInfo");
+    auto* badge = named<QLabel>("lblTipSize4");
+    QTest::mouseClick(named<QPushButton>("btnLargeFileScan"), Qt::LeftButton);
+    QCOMPARE(named<QStackedWidget>("swLargeFileOperation")->currentIndex(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(progress->text(), QStringLiteral("去搬家"), 20000);
+    QCOMPARE(result->text(), scannedSentence);
+    QCOMPARE(badge->text(), QStringLiteral("4.27GB"));
+    QCOMPARE(named<QLabel>("lblHomeLFInfo")->text(),
+             QStringLiteral("可搬家<font color=\"#FF0000\">4.27GB</font>"));
+
+    // Open every category, as the user looks before moving.
+    for (int group = 4; group >= 0; --group) {
+        QQuickItem* title = QmlItems::find(pageItem(QStringLiteral("group_%1").arg(group)),
+                                           QStringLiteral("title"));
+        QVERIFY(clickPageItem(title));
+    }
+    shoot(QStringLiteral("largefile_before_move"));
+
+    // Untick the archives, tick the office documents: 48 + 36 MiB.
+    for (int group : {2, 1}) {
+        QQuickItem* tick = QmlItems::find(pageItem(QStringLiteral("group_%1").arg(group)),
+                                          QStringLiteral("groupTick"));
+        QVERIFY(clickPageItem(tick));
+    }
+    QTRY_COMPARE(result->text(),
+                 QStringLiteral("发现可移动文件<font color=\"#FF0000\">4.27GB</font>，已选<font "
+                                "color=\"#FF0000\">84.00MB</font>"));
+    const QString documents = profile.onC(QStringLiteral("Users/Merivane/Documents/"));
+    QVERIFY(QFile::exists(documents + QStringLiteral("年度财务报表.xls")));
+
+    QTest::mouseClick(progress, Qt::LeftButton);
+    // The move has started and not yet been seen to end.
+    QCOMPARE(progress->text(), QStringLiteral("正在移动"));
+    shoot(QStringLiteral("largefile_during_move"), false);
+
+    QTRY_COMPARE_WITH_TIMEOUT(result->text(),
+                              QStringLiteral("搬家完成,本次为C盘释放了84.00MB的空间!"), 20000);
+    const QString moved = profile.root() + QStringLiteral("/d/大文件搬家/");
+    for (const QString& name :
+         {QStringLiteral("年度财务报表.xls"), QStringLiteral("论文终稿.docx")}) {
+        QVERIFY(!QFile::exists(documents + name));
+        QVERIFY(QFile::exists(moved + name));
+    }
+    QCOMPARE(QFileInfo(moved + QStringLiteral("年度财务报表.xls")).size(), qint64(48) << 20);
+    QCOMPARE(progress->text(), QStringLiteral("去搬家"));
+    QVERIFY(progress->isEnabled());
+    QVERIFY(!badge->isVisible());
+    QCOMPARE(Work_LargeFile::GetInstance()->listModel()->groups().at(1).files->rows(), 0);
+    shoot(QStringLiteral("largefile_after_move"));
+}
+
+void tst_PageLargeFile::moveWithNothingTicked() {
+    auto* progress = named<QPushButton>("btnLargeFileRestartAndChecking");
+    auto* result = named<QLabel>("lblLargeFileInfo");
+    const QString before = result->text();
+    QString shown;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        shown = box->text();
+        if (QTest::qWaitForWindowExposed(box)) {
+            QTest::qWait(200);
+            saveScreenshot(box->grab().toImage(), QStringLiteral("largefile_nothing_ticked"));
+        }
+        box->accept();
+    });
+    QTest::mouseClick(progress, Qt::LeftButton);
+    QCOMPARE(shown, QStringLiteral("没有勾选任何文件!"));
+    QCOMPARE(progress->text(), QStringLiteral("去搬家"));
+    QCOMPARE(result->text(), before);
+}
+
+QTEST_MAIN(tst_PageLargeFile)
+#include "tst_page_largefile.moc"
