@@ -42,10 +42,18 @@ void LM_LargeFilesModel::refreshSize(int row) {
 }
 
 void LM_LargeFilesModel::clearGroupFiles() {
-    for (const LargeFileGroup& group : groups_) {
+    for (LargeFileGroup& group : groups_) {
+        group.size = 0;
         group.files->clear();
         group.proxy->setMaxRows(10);
     }
+}
+
+void LM_LargeFilesModel::addFound(int row, std::vector<FileRow> files) {
+    LargeFileGroup& group = groups_[static_cast<std::size_t>(row)];
+    for (const FileRow& file : files)
+        group.size += file.size;
+    group.files->append(std::move(files));
 }
 
 int LM_LargeFilesModel::checkedCount() const {
@@ -69,7 +77,7 @@ QVariant LM_LargeFilesModel::data(const QModelIndex& index, int role) const {
     case TitleRole:
         return group.title;
     case SizeRole:
-        return FormatFileSize(group.files->totalSize());
+        return FormatFileSize(group.size);
     case CheckedRole:
         return group.checked;
     case FilesRole:

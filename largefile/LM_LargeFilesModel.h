@@ -28,6 +28,8 @@ public:
                        QObject* parent = nullptr);
 
     const std::vector<LargeFileGroup>& groups() const { return groups_; }
+    // Files a scan found for category `row`: listed, and counted in its size.
+    void addFound(int row, std::vector<FileRow> files);
     // Empties every category's file list (scan start).
     void clearGroupFiles();
     // Ticked files over all categories.

@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <QString>
+#include <cstdint>
 
 class LM_LargeFilesItemModel;
 class RowLimitProxyModel;
@@ -13,6 +14,9 @@ struct LargeFileGroup {
     QString title;
     // Whether files found by the next scan arrive ticked.
     bool checked = false;
+    // Bytes the last scan found in the category; moves do not lower it, so the title keeps
+    // telling what the scan found.
+    std::uint64_t size = 0;
     LM_LargeFilesItemModel* files = nullptr;
     RowLimitProxyModel* proxy = nullptr;
 };

@@ -134,7 +134,7 @@ void Work_LargeFile::ReceiveFound(int generation, std::vector<Found>& batch) {
             continue;
         LM_LargeFilesItemModel* files = groups[g].files;
         const int first = files->rows();
-        files->append(std::move(rows[g]));
+        listModel_->addFound(static_cast<int>(g), std::move(rows[g]));
         for (int row = first; row < files->rows(); ++row)
             identities_[files->at(row).id] = seen[g][static_cast<std::size_t>(row - first)];
     }
