@@ -19,13 +19,15 @@ void CleanList::add(std::filesystem::path file, std::uint32_t root, std::uint64_
     targets_.push_back(Target{std::move(file), root, row});
 }
 
-void CleanList::work(const Outcome& outcome) {
+void CleanList::work(const Outcome& outcome, const Check& check) {
     // Targets are fixed before the workers start; each is taken by exactly one worker.
     for (std::size_t i = next_.fetch_add(1); i < targets_.size(); i = next_.fetch_add(1)) {
         if (IWork::Quitting())
             return;
         const Target& target = targets_[i];
         try {
+            if (check && !check(target))
+                continue;
             const CleanList::RemoveResult result =
                 platform::ConfinedFileRemover::remove(roots_[target.root], target.file);
             if (outcome)

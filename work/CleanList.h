@@ -23,6 +23,8 @@ public:
     };
     using RemoveResult = platform::ConfinedFileRemover::RemoveResult;
     using Outcome = std::function<void(const Target&, const RemoveResult&)>;
+    // Asked on the worker right before a file is deleted; false leaves the file, untold.
+    using Check = std::function<bool(const Target&)>;
 
     // Empties the list; call before the workers start.
     void clear();
@@ -32,8 +34,9 @@ public:
     std::size_t size() const { return targets_.size(); }
 
     // Deletes files until none is left or the program quits (checked between two files),
-    // telling each outcome to `outcome` on this worker. Never throws.
-    void work(const Outcome& outcome);
+    // telling each outcome to `outcome` on this worker. Never throws. With `check`, only the
+    // files it approves are deleted (a work that must see them unchanged since the scan).
+    void work(const Outcome& outcome, const Check& check = {});
 
     // Any worker: the row of this target is to be hidden when the clean ends.
     void hide(std::uint64_t row);
