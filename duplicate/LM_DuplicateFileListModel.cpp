@@ -86,16 +86,19 @@ QJsonObject LM_DuplicateFileListModel::item(int row) const {
     return {{QStringLiteral("id"), type.id}, {QStringLiteral("title"), type.title}};
 }
 
-void LM_DuplicateFileListModel::clearAll() {
+std::vector<std::vector<LM_DuplicateFileListNodes::TCRC32Node>>
+LM_DuplicateFileListModel::clearAll() {
+    std::vector<std::vector<LM_DuplicateFileListNodes::TCRC32Node>> old;
     for (TTypeGroup& type : types_) {
         type.allTable->clearFiles();
-        type.nodes->clear();
+        old.push_back(type.nodes->clear());
         type.size = 0;
     }
     if (!types_.empty())
         emit dataChanged(index(0), index(rowCount() - 1),
                          {SizeRole, NodesCountRole, NodesSizeRole});
     sendTableInfo();
+    return old;
 }
 
 void LM_DuplicateFileListModel::addGroups(std::vector<DuplicateGroup>& groups) {
@@ -108,10 +111,13 @@ void LM_DuplicateFileListModel::addGroups(std::vector<DuplicateGroup>& groups) {
         if (ofType.empty())
             continue;
         TTypeGroup& type = types_[t];
-        type.nodes->addGroups(ofType); // numbers the rows of each group
+        const std::size_t first = type.nodes->groups().size();
+        type.nodes->addGroups(ofType); // numbers the rows of each group and keeps them
         std::vector<DuplicateFile> files;
-        for (const DuplicateGroup& group : ofType)
-            files.insert(files.end(), group.files.begin(), group.files.end());
+        for (std::size_t g = first; g < type.nodes->groups().size(); ++g) {
+            const std::vector<DuplicateFile>& copies = type.nodes->groups()[g].files;
+            files.insert(files.end(), copies.begin(), copies.end());
+        }
         type.allTable->appendFiles(files);
         const QModelIndex row = index(static_cast<int>(t));
         emit dataChanged(row, row, {NodesCountRole, NodesSizeRole});

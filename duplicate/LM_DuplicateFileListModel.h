@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DuplicateFile.h"
+#include "LM_DuplicateFileListNodes.h"
 
 #include <QAbstractListModel>
 #include <QJsonDocument>
@@ -11,7 +12,6 @@
 #include <vector>
 
 class LM_DuplicateFileListNode;
-class LM_DuplicateFileListNodes;
 class RowLimitProxyModel;
 
 // The file types of the duplicate page, one row per entry of the rule file (pictures,
@@ -62,8 +62,9 @@ public:
     void setRootObject(QObject* root) { rootObject_ = root; }
     QObject* rootObject() const { return rootObject_; }
 
-    // Scan start: every group and table emptied, the views told.
-    void clearAll();
+    // Scan start: every group and table emptied, the views told. Returns the old groups'
+    // files, to be freed off the GUI thread.
+    std::vector<std::vector<LM_DuplicateFileListNodes::TCRC32Node>> clearAll();
     // Groups found by the workers, each appended to its type's groups and all-files table
     // (one insertion per type), and the page told the new figures.
     void addGroups(std::vector<DuplicateGroup>& groups);

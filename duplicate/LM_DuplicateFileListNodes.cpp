@@ -26,7 +26,7 @@ QVariant LM_DuplicateFileListNodes::data(const QModelIndex& index, int role) con
     case CountRole:
         return rowCount();
     case NodeRole:
-        return QVariant::fromValue(static_cast<QObject*>(group.node));
+        return QVariant::fromValue(static_cast<QObject*>(table(index.row())));
     default:
         return {};
     }
@@ -41,34 +41,50 @@ void LM_DuplicateFileListNodes::addGroups(std::vector<DuplicateGroup>& groups) {
         const auto id = static_cast<std::int32_t>(groups_.size() + 1);
         for (DuplicateFile& file : group.files)
             file.row.group = id;
-        auto* node = new LM_DuplicateFileListNode(this, this);
-        node->appendFiles(group.files);
-        groups_.push_back(TCRC32Node{Crc32Text(group.crc), node});
+        groups_.push_back(TCRC32Node{Crc32Text(group.crc), std::move(group.files), nullptr});
     }
     endInsertRows();
 }
 
-void LM_DuplicateFileListNodes::clear() {
+std::vector<LM_DuplicateFileListNodes::TCRC32Node> LM_DuplicateFileListNodes::clear() {
+    std::vector<TCRC32Node> old;
     if (groups_.empty())
-        return;
+        return old;
     beginResetModel();
-    for (TCRC32Node& group : groups_)
+    for (TCRC32Node& group : groups_) {
         delete group.node;
-    groups_.clear();
+        group.node = nullptr;
+    }
+    old.swap(groups_);
     endResetModel();
+    return old;
+}
+
+LM_DuplicateFileListNode* LM_DuplicateFileListNodes::table(int row) const {
+    if (row < 0 || row >= rowCount())
+        return nullptr;
+    TCRC32Node& group = groups_[static_cast<std::size_t>(row)];
+    if (!group.node) {
+        auto* self = const_cast<LM_DuplicateFileListNodes*>(this);
+        group.node = new LM_DuplicateFileListNode(self, self);
+        group.node->appendFiles(group.files);
+    }
+    return group.node;
 }
 
 std::uint64_t LM_DuplicateFileListNodes::totalSize() const {
     std::uint64_t bytes = 0;
-    for (const TCRC32Node& group : groups_)
-        bytes += group.node->totalSize();
+    for (const TCRC32Node& group : groups_) {
+        for (const DuplicateFile& file : group.files)
+            bytes += file.row.size;
+    }
     return bytes;
 }
 
 int LM_DuplicateFileListNodes::checkedCount() const {
     int count = 0;
     for (const TCRC32Node& group : groups_)
-        count += group.node->checkedCount();
+        count += group.node ? group.node->checkedCount() : 0;
     return count;
 }
 

@@ -92,7 +92,7 @@ int Work_DuplicateFile::ScanDrive(const QString& drive) {
     IWork::StartScan();
     ++generation_;
     stopScan_.store(false);
-    typeModel_->clearAll();
+    auto stale = typeModel_->clearAll();
     emit typeModel_->scanStatusChanged(1);
     emit typeModel_->scanDriveChanged(drive);
 
@@ -113,6 +113,8 @@ int Work_DuplicateFile::ScanDrive(const QString& drive) {
         candidates_.clear();
         buckets_.clear();
         bucketsBuilt_ = false;
+        staleGroups_.insert(staleGroups_.end(), std::make_move_iterator(stale.begin()),
+                            std::make_move_iterator(stale.end()));
         for (const std::string& root : roots) {
             const fs::path resolved = FolderWalk::ResolveRoot(platform::Drives::toNativePath(root));
             if (resolved.empty())
@@ -132,6 +134,13 @@ int Work_DuplicateFile::ScanDrive(const QString& drive) {
         std::thread::hardware_concurrency(),
         [this, generation] {
             const bool stopped = stopScan_.load();
+            {
+                // Freed here rather than on the GUI thread: fifty thousand paths take a while.
+                std::vector<Candidate> done;
+                std::lock_guard<std::mutex> lock(queueMutex_);
+                done.swap(candidates_);
+                buckets_.clear();
+            }
             // Queued after every batch of groups, so the totals count them all.
             QMetaObject::invokeMethod(
                 typeModel_, [this, generation, stopped] { EndScan(generation, stopped); },
@@ -165,6 +174,11 @@ void Work_DuplicateFile::SetCurrentPath(const fs::path& path) {
 }
 
 void Work_DuplicateFile::ScanLoop(int generation) {
+    {
+        std::vector<std::vector<LM_DuplicateFileListNodes::TCRC32Node>> stale;
+        std::lock_guard<std::mutex> lock(queueMutex_);
+        stale.swap(staleGroups_);
+    }
     WalkFiles();
     {
         // Every worker's walk ends only once no folder is left and every folder's files
@@ -281,11 +295,6 @@ void Work_DuplicateFile::EndScan(int generation, bool stopped) {
     if (generation != generation_)
         return;
     pathTimer_->stop();
-    {
-        std::lock_guard<std::mutex> lock(queueMutex_);
-        std::vector<Candidate>().swap(candidates_);
-        buckets_.clear();
-    }
     emit typeModel_->scanStatusChanged(stopped ? 3 : 4);
     int groups = 0;
     std::uint64_t bytes = 0;

@@ -4,6 +4,7 @@
 #include "DuplicateFile.h"
 #include "FolderWalk.h"
 #include "IWork.h"
+#include "LM_DuplicateFileListNodes.h"
 
 #include <QJsonDocument>
 #include <QString>
@@ -102,6 +103,8 @@ private:
     // Filled by the walk under queueMutex_; read-only once the buckets are built.
     std::vector<Candidate> candidates_;
     std::vector<Bucket> buckets_;
+    // The previous scan's groups, freed by a worker of the next scan.
+    std::vector<std::vector<LM_DuplicateFileListNodes::TCRC32Node>> staleGroups_;
     bool bucketsBuilt_ = false;
     std::atomic<std::size_t> nextBucket_{0};
 

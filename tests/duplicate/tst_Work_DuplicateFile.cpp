@@ -65,8 +65,8 @@ struct Machine {
         for (const auto& type : work.typeModel()->types()) {
             for (const auto& group : type.nodes->groups()) {
                 QStringList files;
-                for (int row = 0; row < group.node->rows(); ++row)
-                    files << relative(group.node->at(row).path);
+                for (const DuplicateFile& file : group.files)
+                    files << relative(file.row.path);
                 found << type.title + ":" + files.join('|');
             }
         }
@@ -286,6 +286,17 @@ void tst_Work_DuplicateFile::groupRowsAndFigures() {
     const std::string a = Bytes('A', kSize);
     QVERIFY(nodes[0].crc32 == Crc32Text(Crc32Update(0, a.data(), a.size())) ||
             nodes[1].crc32 == Crc32Text(Crc32Update(0, a.data(), a.size())));
+
+    // A group's own table holds its copies, with the group's ID.
+    LM_DuplicateFileListNodes* pictureGroups = m.work.typeModel()->types()[0].nodes;
+    const QVariant table =
+        pictureGroups->data(pictureGroups->index(1), LM_DuplicateFileListNodes::NodeRole);
+    auto* second = qobject_cast<LM_DuplicateFileListNode*>(table.value<QObject*>());
+    QVERIFY(second && !second->isAllTable());
+    QCOMPARE(second->rows(), int(nodes[1].files.size()));
+    QCOMPARE(second->at(0).group, 2);
+    QCOMPARE(pictureGroups->table(1), second);
+    QCOMPARE(pictureGroups->table(2), nullptr);
 
     QVERIFY(!info.isEmpty());
     QCOMPARE(info.last(), QList<QVariant>({2, QStringLiteral("1000.00KB"), 0}));
