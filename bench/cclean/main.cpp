@@ -3,6 +3,7 @@
 // `find DIR -type f -printf '%s\n'`, warm cache) and max_stall_ms (longest gap of a 10 ms
 // heartbeat on the GUI thread during a scan).
 #include "LM_GroupsModel.h"
+#include "StallMeter.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_CClean.h"
@@ -67,24 +68,15 @@ ScanRun TimeScan(Work_CClean& work) {
                                      if (status == IWork::CCleanScanFinished)
                                          loop.quit();
                                  });
-    QElapsedTimer beat;
-    QTimer heartbeat;
-    heartbeat.setInterval(10);
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        run.maxStallMs = std::max(run.maxStallMs, beat.nsecsElapsed() / 1e6);
-        beat.restart();
-    });
+    StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
-    beat.start();
-    heartbeat.start();
+    stalls.start();
     work.StartScan();
     loop.exec();
     run.ms = clock.nsecsElapsed() / 1e6;
-    heartbeat.stop();
+    run.maxStallMs = stalls.stopMs();
     QObject::disconnect(done);
-    // The stall figure is the gap beyond the heartbeat's own period.
-    run.maxStallMs = std::max(0.0, run.maxStallMs - 10.0);
     run.found = work.foundSize.load();
     // Let the last worker deregister before the next run.
     while (work.HasRegisteredRun())

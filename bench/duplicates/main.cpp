@@ -10,6 +10,7 @@
 #include "LM_DuplicateFileListNode.h"
 #include "LM_DuplicateFileListNodes.h"
 #include "RuleFiles.h"
+#include "StallMeter.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_DuplicateFile.h"
@@ -174,26 +175,18 @@ ScanRun TimeScan(Work_DuplicateFile& work) {
     // The scan is over for the user when the page has its totals.
     auto done = QObject::connect(work.typeModel(), &LM_DuplicateFileListModel::scanFinishedInfo,
                                  &loop, [&] { loop.quit(); });
-    QElapsedTimer beat;
-    QTimer heartbeat;
-    heartbeat.setInterval(10);
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        run.maxStallMs = std::max(run.maxStallMs, beat.nsecsElapsed() / 1e6);
-        beat.restart();
-    });
+    StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
-    beat.start();
-    heartbeat.start();
+    stalls.start();
     if (work.ScanDrive(QStringLiteral("C:\\")) != 21) {
         std::fprintf(stderr, "scan refused\n");
         std::exit(1);
     }
     loop.exec();
     run.ms = clock.nsecsElapsed() / 1e6;
-    heartbeat.stop();
+    run.maxStallMs = stalls.stopMs();
     QObject::disconnect(done);
-    run.maxStallMs = std::max(0.0, run.maxStallMs - 10.0);
     while (work.HasRegisteredRun())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     QCoreApplication::processEvents();
