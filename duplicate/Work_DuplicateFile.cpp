@@ -154,6 +154,11 @@ int Work_DuplicateFile::CancelScan() {
     return 0;
 }
 
+void Work_DuplicateFile::RequestStop() {
+    IWork::RequestStop();
+    stopScan_.store(true);
+}
+
 bool Work_DuplicateFile::FolderWanted(const fs::path& folder) const {
     const std::optional<platform::FileAttributes> attributes =
         platform::FileAttributes::read(folder);

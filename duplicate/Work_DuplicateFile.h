@@ -38,6 +38,8 @@ public:
     int ScanDrive(const QString& drive);
     // Asks the scan to stop between two blocks; the groups confirmed so far stay. Returns 0.
     int CancelScan() override;
+    // The program quits: the scan stops as on cancel (a clean stops between two files).
+    void RequestStop() override;
     // Deletes the ticked, shown copies, keeping at least one of every group. 1 when nothing
     // is ticked (the user is told), 2 while a run is registered, 0 when started.
     int StartClean() override;

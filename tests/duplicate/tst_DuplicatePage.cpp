@@ -31,6 +31,7 @@ private slots:
     void scanShowsSections();
     void tickAndDelete();
     void everyCopyTickedKeepsOne();
+    void busyStates();
 
 private:
     QQuickItem* find(const QString& name) const { return QmlItems::find(*view_, name); }
@@ -159,6 +160,29 @@ void tst_DuplicatePage::everyCopyTickedKeepsOne() {
     QVERIFY(click("dfTipOk"));
     QTRY_VERIFY(!find("dfTipDialog")->isVisible());
     QCOMPARE(harness_->statuses().count(IWork::DuplicateCleanFinished), before);
+}
+
+void tst_DuplicatePage::busyStates() {
+    LM_DuplicateFileListModel* model = work_->typeModel();
+    model->sendScanStatusChanged(1);
+    model->sendCurrentScanPathChange(QStringLiteral("C:\\Users\\u\\Pictures\\IMG_0001.JPG"));
+    QTRY_COMPARE(text("dfTitle"), QStringLiteral("正在扫描重复文件..."));
+    QTRY_COMPARE(text("dfSubtitle"),
+                 QStringLiteral("正在扫描:C:\\Users\\u\\Pictures\\IMG_0001.JPG"));
+    QCOMPARE(text("dfMainButton"), QStringLiteral("取消扫描"));
+    QVERIFY(!find("dfRescan")->isVisible());
+    shoot("DuplicatePage-scanning");
+    QVERIFY(click("dfMainButton"));
+    QTRY_COMPARE(text("dfMainButton"), QStringLiteral("取消中..."));
+    QCOMPARE(find("dfMainButton")->property("enabled").toBool(), false);
+
+    model->sendScanStatusChanged(5);
+    QTRY_COMPARE(text("dfTitle"), QStringLiteral("正在清理重复文件..."));
+    QVERIFY(!find("dfMainButton")->isVisible());
+    QVERIFY(text("dfSubtitle").startsWith(QStringLiteral("正在清理:")));
+    shoot("DuplicatePage-cleaning");
+    model->sendScanStatusChanged(6);
+    QTRY_COMPARE(text("dfMainButton"), QStringLiteral("继续删除"));
 }
 
 QTEST_MAIN(tst_DuplicatePage)

@@ -151,6 +151,7 @@ private slots:
     void groups_data();
     void groups();
     void groupRowsAndFigures();
+    void cancelEndsWithConfirmedGroups_data();
     void cancelEndsWithConfirmedGroups();
     void rescanRefusedUntilTheEndReachedThePage();
     void clean_data();
@@ -326,7 +327,14 @@ void tst_Work_DuplicateFile::groupRowsAndFigures() {
     QCOMPARE(m.groups().size(), 3);
 }
 
+void tst_Work_DuplicateFile::cancelEndsWithConfirmedGroups_data() {
+    QTest::addColumn<bool>("quitting");
+    QTest::newRow("the page cancels") << false;
+    QTest::newRow("the program quits") << true;
+}
+
 void tst_Work_DuplicateFile::cancelEndsWithConfirmedGroups() {
+    QFETCH(bool, quitting);
     Machine m;
     QByteArrayList files;
     for (int i = 0; i < 30; ++i) {
@@ -337,7 +345,10 @@ void tst_Work_DuplicateFile::cancelEndsWithConfirmedGroups() {
     Build(m.tree, files);
     const int before = m.harness.statuses().count(IWork::DuplicateScanFinished);
     QCOMPARE(m.work.ScanDrive(QStringLiteral("C:\\")), 21);
-    QCOMPARE(m.work.CancelScan(), 0);
+    if (quitting)
+        m.work.RequestStop();
+    else
+        QCOMPARE(m.work.CancelScan(), 0);
     QVERIFY(m.harness.waitForFinished(IWork::DuplicateScanFinished, before));
     QCOMPARE(m.codes.last().at(0).toInt(), 3);
     // Whatever was confirmed before the stop is shown, and only whole pairs.

@@ -43,5 +43,7 @@ Rectangle {
     Connections {
         target: TypeGroups
         function onPopMsgTip(text) { tip.show(text) }
+        // However a run started, its progress shows on the result page.
+        function onScanStatusChanged(code) { root.page = 1 }
     }
 }
