@@ -149,6 +149,10 @@ int Work_DuplicateFile::ScanDrive(const QString& drive) {
     return 21;
 }
 
+int Work_DuplicateFile::StartScan() {
+    return ScanDrive(QStringLiteral("C:\\")) == 21 ? 1 : 2;
+}
+
 int Work_DuplicateFile::CancelScan() {
     stopScan_.store(true);
     return 0;

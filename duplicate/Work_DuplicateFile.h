@@ -36,6 +36,9 @@ public:
     // Scans a drive root ("C:\") or, for "*", every fixed drive. 21 when started; 2 while
     // a run is registered, its end has not reached the GUI thread yet, or the program quits.
     int ScanDrive(const QString& drive);
+    // A scan started without a drive is the page's quick scan of C:, so that its started
+    // status is always followed by a finished one. 1 when started, else 2.
+    int StartScan() override;
     // Asks the scan to stop between two blocks; the groups confirmed so far stay. Returns 0.
     int CancelScan() override;
     // The program quits: the scan stops as on cancel (a clean stops between two files).

@@ -18,8 +18,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 
@@ -141,6 +143,32 @@ private:
     bool ok_ = false;
 };
 
+// While it lives, this thread and the threads it starts (the workers) have no privileges,
+// so that a file without read permission cannot be read even by root. Capabilities set by
+// the raw system call belong to one thread; the permitted set stays, so they come back.
+class WithoutPrivileges {
+public:
+    WithoutPrivileges() {
+        if (::syscall(SYS_capget, &header_, saved_) != 0)
+            return;
+        __user_cap_data_struct none[_LINUX_CAPABILITY_U32S_3];
+        std::copy(std::begin(saved_), std::end(saved_), std::begin(none));
+        for (auto& set : none)
+            set.effective = 0;
+        ok_ = ::syscall(SYS_capset, &header_, none) == 0;
+    }
+    ~WithoutPrivileges() {
+        if (ok_)
+            ::syscall(SYS_capset, &header_, saved_);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[_LINUX_CAPABILITY_U32S_3]{};
+    bool ok_ = false;
+};
+
 } // namespace
 
 class tst_Work_DuplicateFile : public QObject {
@@ -148,9 +176,11 @@ class tst_Work_DuplicateFile : public QObject {
 private slots:
     void initTestCase() { WorkHarness::ensureBroker(); }
     void shippedTypes();
+    void noTypesNoGroups();
     void groups_data();
     void groups();
     void groupRowsAndFigures();
+    void unreadableFilesJoinNoGroup();
     void cancelEndsWithConfirmedGroups_data();
     void cancelEndsWithConfirmedGroups();
     void rescanRefusedUntilTheEndReachedThePage();
@@ -179,6 +209,19 @@ void tst_Work_DuplicateFile::shippedTypes() {
     QCOMPARE(model->data(model->index(0), LM_DuplicateFileListModel::SizeRole).toString(),
              QStringLiteral("0.00KB"));
     QCOMPARE(model->data(model->index(2), LM_DuplicateFileListModel::CheckedRole).toBool(), true);
+}
+
+void tst_Work_DuplicateFile::noTypesNoGroups() {
+    DriveFixture tree;
+    Build(tree, {"c/p/a.jpg=A", "c/p/b.jpg=A"});
+    Work_DuplicateFile work{QJsonDocument()};
+    WorkHarness harness(work);
+    QSignalSpy finished(work.typeModel(), &LM_DuplicateFileListModel::scanFinishedInfo);
+    QVERIFY(
+        harness.run([&] { return work.ScanDrive(QStringLiteral("*")); }, 21, IWork::RunKind::Scan));
+    QCOMPARE(work.typeModel()->rowCount(), 0);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.last(), QList<QVariant>({0, QStringLiteral("0.00KB"), 0}));
 }
 
 void tst_Work_DuplicateFile::groups_data() {
@@ -327,6 +370,21 @@ void tst_Work_DuplicateFile::groupRowsAndFigures() {
     QCOMPARE(m.groups().size(), 3);
 }
 
+void tst_Work_DuplicateFile::unreadableFilesJoinNoGroup() {
+    Machine m;
+    Build(m.tree, {"c/p/a.jpg=A", "c/p/b.jpg=A", "c/p/c.jpg=A", "c/p/x.zip=X", "c/p/y.zip=X",
+                   "c/p/u.mp4=U", "c/p/v.mp4=V"});
+    for (const char* name : {"c/p/b.jpg", "c/p/y.zip", "c/p/u.mp4", "c/p/v.mp4"})
+        fs::permissions(m.tree.root() / name, fs::perms::none);
+    {
+        WithoutPrivileges ordinary;
+        QVERIFY(ordinary.ok());
+        QVERIFY(m.scan());
+    }
+    // Unreadable files are not copies of anything, and never of each other.
+    QCOMPARE(m.groups(), QStringList{"重复图片:c/p/a.jpg|c/p/c.jpg"});
+}
+
 void tst_Work_DuplicateFile::cancelEndsWithConfirmedGroups_data() {
     QTest::addColumn<bool>("quitting");
     QTest::newRow("the page cancels") << false;
@@ -377,6 +435,10 @@ void tst_Work_DuplicateFile::rescanRefusedUntilTheEndReachedThePage() {
     QVERIFY(m.scan());
     QCOMPARE(m.groups().size(), 1);
     QCOMPARE(m.table(0)->rows(), 2);
+    // Started as any work is, it scans drive C: and ends like a scan of the page.
+    QVERIFY(m.harness.scan());
+    QCOMPARE(m.groups().size(), 1);
+    QCOMPARE(m.codes.last().at(0).toInt(), 4);
 }
 
 void tst_Work_DuplicateFile::clean_data() {
