@@ -245,6 +245,10 @@ void Work_DuplicateFile::BuildBuckets() {
                                       return a.type == b.type && a.identity == b.identity;
                                   }),
                       candidates_.end());
+    // Copies are listed in path order.
+    std::sort(candidates_.begin(), candidates_.end(), [](const Candidate& a, const Candidate& b) {
+        return std::tie(a.type, a.size, a.path) < std::tie(b.type, b.size, b.path);
+    });
     for (std::size_t first = 0; first < candidates_.size();) {
         std::size_t end = first + 1;
         while (end < candidates_.size() && candidates_[end].type == candidates_[first].type &&

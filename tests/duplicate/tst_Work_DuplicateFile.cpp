@@ -271,8 +271,8 @@ void tst_Work_DuplicateFile::groups_data() {
                                     << "D:\\" << QStringList{"重复图片:d/x/b.jpg|d/y/c.jpg"};
     QTest::newRow("names that are not UTF-8")
         << QByteArrayList{p + "\xff\xfe.jpg=A", p + "照片.jpg=A"} << "C:\\"
-        << QStringList{QString::fromStdString("重复图片:c/Users/u/Pictures/\xff\xfe.jpg|"
-                                              "c/Users/u/Pictures/照片.jpg")};
+        << QStringList{QString::fromStdString("重复图片:c/Users/u/Pictures/照片.jpg|"
+                                              "c/Users/u/Pictures/\xff\xfe.jpg")};
 }
 
 void tst_Work_DuplicateFile::groups() {
