@@ -132,6 +132,38 @@ def chat_files(root):
             return
     with open(registry, "a", encoding="utf-8") as f:
         f.write(key + "\"FileSavePath\"=\"MyDocument:\"\n\"NeedUpdateType\"=dword:00000000\n\n")
+# Copies for the duplicate page: (content name, size, [paths below the profile root]).
+# Real bytes, so the copies really are equal; the pair marked "near" differs in its last
+# byte only and must not be grouped.
+DUPLICATES = [
+    ("photo1", 412 * KIB, [f"c/Users/{USER}/Pictures/IMG_2041.JPG", "d/照片备份/2025/IMG_2041.JPG"]),
+    ("photo2", 388 * KIB, [f"c/Users/{USER}/Pictures/IMG_2042.JPG", "d/照片备份/2025/IMG_2042.JPG",
+                           f"c/Users/{USER}/Pictures/微信图片/IMG_2042(1).jpg"]),
+    ("photo3", 257 * KIB, [f"c/Users/{USER}/Pictures/海边.png", "d/照片备份/海边.png"]),
+    ("photo4", 199 * KIB, [f"c/Users/{USER}/Pictures/证件照.jpeg", f"c/Users/{USER}/Desktop/证件照.jpeg"]),
+    ("report", 356 * KIB, [f"c/Users/{USER}/Documents/年度总结.docx",
+                           f"c/Users/{USER}/Desktop/年度总结 - 副本.docx"]),
+    ("quote", 131 * KIB, [f"c/Users/{USER}/Documents/报价单.xls", "d/资料/报价单.xls"]),
+    ("song", 3 * MIB + 120 * KIB, [f"c/Users/{USER}/Music/晴天.mp3", "d/音乐/晴天.mp3"]),
+    ("video", 2 * MIB + 700 * KIB, [f"c/Users/{USER}/Videos/生日聚会.mp4", "d/照片备份/视频/生日聚会.mp4"]),
+    ("archive", 1 * MIB + 64 * KIB, [f"c/Users/{USER}/Documents/项目资料.zip", "d/资料/项目资料.zip"]),
+    ("setup", 1 * MIB + 300 * KIB, [f"c/Users/{USER}/Desktop/ChromeSetup.exe", "d/软件/ChromeSetup.exe"]),
+    ("near", 300 * KIB, [f"c/Users/{USER}/Pictures/IMG_2047.JPG", "d/照片备份/2025/IMG_2047.JPG"]),
+]
+
+
+def build_duplicates(root):
+    """Writes the copies of DUPLICATES with real bytes."""
+    for name, size, paths in DUPLICATES:
+        content = random.Random(name).randbytes(size)
+        for i, path in enumerate(paths):
+            data = content
+            if name == "near" and i > 0:
+                data = content[:-1] + bytes([content[-1] ^ 1])
+            full = os.path.join(root, path)
+            os.makedirs(os.path.dirname(full), exist_ok=True)
+            with open(full, "wb") as f:
+                f.write(data)
 
 
 def build(root):
@@ -149,6 +181,7 @@ def build(root):
     for name, size in D_FILES:
         write_file(os.path.join(d, name), size)
     build_large_files(c)
+    build_duplicates(root)
     for folder in (f"Users/{USER}/AppData/Roaming", "Users/Public", f"Users/{USER}/Documents"):
         os.makedirs(os.path.join(c, folder), exist_ok=True)
     registry = os.path.join(root, "registry.reg")

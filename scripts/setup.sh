@@ -11,6 +11,7 @@ packages=(
     qml-module-qtquick-controls2 qml-module-qtquick-layouts qml-module-qtgraphicaleffects
     qml-module-qtqml-models2
     xvfb xauth libgl1-mesa-dri fonts-wqy-microhei
+    zlib1g-dev
 )
 case "${1:-}" in
     --wine) packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine locales) ;;

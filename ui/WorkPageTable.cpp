@@ -1,6 +1,7 @@
 #include "WorkPageTable.h"
 
 #include "LM_ChatListModel.h"
+#include "LM_DuplicateFileListModel.h"
 #include "LM_GroupsModel.h"
 #include "LM_LargeFilesModel.h"
 #include "LM_PrivacyFolderModel.h"
@@ -9,6 +10,8 @@
 #include "TPrivacyGroup.h"
 #include "WorkBroker.h"
 #include "Work_CClean.h"
+#include "Work_DuplicateFile.h"
+#include "Work_DuplicateFileHost.h"
 #include "Work_LargeFile.h"
 #include "Work_Privacy.h"
 #include "Work_QQClean.h"
@@ -147,7 +150,14 @@ WorkPage largeFiles(Ui::MerivaneClass& ui) {
 
 WorkPage duplicates(Ui::MerivaneClass& ui) {
     WorkPage page;
+    Work_DuplicateFile* work = Work_DuplicateFile::GetInstance();
+    page.work = work;
     page.listView = ui.qwDuplicateFile;
+    page.listProperties = {{QStringLiteral("Host"), work->host()},
+                           {QStringLiteral("TypeGroups"), work->typeModel()}};
+    page.listSource = QStringLiteral("qrc:/QML/resources/QML/DuplicateFile/df_main.qml");
+    page.listFailureLine = QStringLiteral("Duplicate File QML 加载失败!");
+    page.hosted = [model = work->typeModel()](QObject* root) { model->setRootObject(root); };
     return page;
 }
 

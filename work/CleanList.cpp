@@ -19,24 +19,33 @@ void CleanList::add(std::filesystem::path file, std::uint32_t root, std::uint64_
     targets_.push_back(Target{std::move(file), root, row});
 }
 
-void CleanList::work(const Outcome& outcome) {
-    work(
-        [](const std::filesystem::path& root, const Target& target) {
+void CleanList::work(const Outcome& outcome, const Check& check) {
+    run(
+        [&check](const std::filesystem::path& root,
+                 const Target& target) -> std::optional<RemoveResult> {
+            if (check && !check(target))
+                return std::nullopt;
             return platform::ConfinedFileRemover::remove(root, target.file);
         },
         outcome);
 }
 
 void CleanList::work(const Action& action, const Outcome& outcome) {
+    run([&action](const std::filesystem::path& root, const Target& target)
+            -> std::optional<RemoveResult> { return action(root, target); },
+        outcome);
+}
+
+void CleanList::run(const MaybeAction& action, const Outcome& outcome) {
     // Targets are fixed before the workers start; each is taken by exactly one worker.
     for (std::size_t i = next_.fetch_add(1); i < targets_.size(); i = next_.fetch_add(1)) {
         if (IWork::Quitting())
             return;
         const Target& target = targets_[i];
         try {
-            const CleanList::RemoveResult result = action(roots_[target.root], target);
-            if (outcome)
-                outcome(target, result);
+            const std::optional<RemoveResult> result = action(roots_[target.root], target);
+            if (result && outcome)
+                outcome(target, *result);
         } catch (...) {
             // One file's trouble (out of memory in a log line) must not end the clean.
         }

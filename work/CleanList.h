@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <platform/ConfinedFileRemover.h>
 #include <vector>
 
@@ -27,6 +28,8 @@ public:
     // What is done with one file, given its root; the result's `freed` is the bytes the
     // action dealt with.
     using Action = std::function<RemoveResult(const std::filesystem::path& root, const Target&)>;
+    // Asked on the worker right before a file is deleted; false leaves the file, untold.
+    using Check = std::function<bool(const Target&)>;
 
     // Empties the list; call before the workers start.
     void clear();
@@ -36,8 +39,9 @@ public:
     std::size_t size() const { return targets_.size(); }
 
     // Deletes files until none is left or the program quits (checked between two files),
-    // telling each outcome to `outcome` on this worker. Never throws.
-    void work(const Outcome& outcome);
+    // telling each outcome to `outcome` on this worker. Never throws. With `check`, only the
+    // files it approves are deleted (a work that must see them unchanged since the scan).
+    void work(const Outcome& outcome, const Check& check = {});
     // The same with `action` in place of the confined delete.
     void work(const Action& action, const Outcome& outcome);
 
@@ -46,6 +50,11 @@ public:
     std::vector<std::uint64_t> takeHidden();
 
 private:
+    // An action that may leave a file untold (nothing).
+    using MaybeAction =
+        std::function<std::optional<RemoveResult>(const std::filesystem::path&, const Target&)>;
+    void run(const MaybeAction& action, const Outcome& outcome);
+
     std::vector<std::filesystem::path> roots_;
     std::vector<Target> targets_;
     std::atomic<std::size_t> next_{0};

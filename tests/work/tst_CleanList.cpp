@@ -39,6 +39,7 @@ private slots:
     void eachFileOnceWithItsOutcome();
     void hiddenRowsAreHandedOverOnce();
     void anActionOfItsOwnInsteadOfTheDelete();
+    void checkRefusesFilesBeforeDeleting();
     // Last: quitting cannot be undone in a process.
     void quittingStopsBetweenFiles();
 };
@@ -144,6 +145,36 @@ void tst_CleanList::anActionOfItsOwnInsteadOfTheDelete() {
     QCOMPARE(seen.at(0), tree / "r");
     QCOMPARE(outcomes.at(8).freed, std::uint64_t(8));
     QCOMPARE(outcomes.at(9).error, std::uint32_t(183));
+}
+
+void tst_CleanList::checkRefusesFilesBeforeDeleting() {
+    TempTree tree;
+    CleanList list;
+    const std::uint32_t root = list.addRoot(tree / "r");
+    for (std::uint64_t row = 0; row < 40; ++row)
+        list.add(tree.write(tree / "r" / ("f" + std::to_string(row)), row + 1), root, row);
+    std::mutex mutex;
+    std::vector<std::uint64_t> told;
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 3; ++i)
+        threads.emplace_back([&] {
+            list.work(
+                [&](const CleanList::Target& target, const CleanList::RemoveResult&) {
+                    std::lock_guard<std::mutex> lock(mutex);
+                    told.push_back(target.row);
+                },
+                // The check sees the file still there, right before its deletion.
+                [&](const CleanList::Target& target) {
+                    return fs::exists(target.file) && target.row % 4 != 0;
+                });
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    QCOMPARE(int(told.size()), 30); // refused files are not told
+    for (std::uint64_t row = 0; row < 40; ++row) {
+        const bool kept = fs::exists(tree / "r" / ("f" + std::to_string(row)));
+        QCOMPARE(kept, row % 4 == 0);
+    }
 }
 
 void tst_CleanList::quittingStopsBetweenFiles() {

@@ -1,0 +1,272 @@
+// Duplicate scan over 50,000 files of four types, all over 100 KiB: 5,000 groups of copies,
+// same-size files that differ in their last byte only, hard links, and files of sizes
+// nobody shares. The real engine and models run with an event loop; jdupes and rmlint
+// (Debian's, installed here when missing) scan the same tree in the same run, warm cache.
+// Prints scan_vs_jdupes, scan_vs_rmlint, groups_equal_jdupes (our groups against jdupes'
+// on file identities, so hard links count alike), crc_gb_per_s (CRC-32 of 1 MiB buffers
+// on one thread) and max_stall_ms (longest gap of a 10 ms GUI heartbeat during a scan).
+#include "Crc32.h"
+#include "LM_DuplicateFileListModel.h"
+#include "LM_DuplicateFileListNode.h"
+#include "LM_DuplicateFileListNodes.h"
+#include "RuleFiles.h"
+#include "StallMeter.h"
+#include "WorkBroker.h"
+#include "WorkMetaTypes.h"
+#include "Work_DuplicateFile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kFiles = 50000;
+constexpr int kGroups = 5000;
+constexpr int kTriples = 1000;   // groups with three copies, the others have two
+constexpr int kNearPairs = 2000; // same size, last byte differs
+constexpr int kHardLinks = 1000; // extra names of files of the groups
+constexpr int kFilesPerFolder = 100;
+constexpr int kRounds = 3;
+const char* const kExtensions[] = {".jpg", ".mp4", ".zip", ".docx"};
+
+struct Tree {
+    fs::path root;
+    int written = 0;
+    std::vector<fs::path> groupFiles;
+
+    fs::path next(int kind) {
+        const int n = written++;
+        const fs::path folder = root / ("d" + std::to_string(n / kFilesPerFolder));
+        if (n % kFilesPerFolder == 0)
+            fs::create_directories(folder);
+        return folder / ("f" + std::to_string(n) + kExtensions[kind % 4]);
+    }
+};
+
+void WriteBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Random(std::mt19937_64& random, std::size_t size) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i + 8 <= size; i += 8) {
+        const std::uint64_t value = random();
+        std::copy_n(reinterpret_cast<const char*>(&value), 8, bytes.begin() + long(i));
+    }
+    return bytes;
+}
+
+void Build(Tree& tree) {
+    std::mt19937_64 random(42);
+    // Copies: sizes between 101 KiB and 400 KiB, shared now and then by other groups.
+    for (int g = 0; g < kGroups; ++g) {
+        const std::size_t size = 101 * 1024 + std::size_t(random() % (300 * 1024));
+        const std::string bytes = Random(random, size);
+        const int copies = g < kTriples ? 3 : 2;
+        for (int c = 0; c < copies; ++c) {
+            const fs::path file = tree.next(g);
+            WriteBytes(file, bytes);
+            tree.groupFiles.push_back(file);
+        }
+    }
+    for (int p = 0; p < kNearPairs; ++p) {
+        const std::size_t size = 101 * 1024 + std::size_t(random() % (300 * 1024));
+        std::string bytes = Random(random, size);
+        WriteBytes(tree.next(p), bytes);
+        bytes.back() = static_cast<char>(bytes.back() ^ 1);
+        WriteBytes(tree.next(p), bytes);
+    }
+    for (int h = 0; h < kHardLinks; ++h)
+        fs::create_hard_link(tree.groupFiles[std::size_t(h) * 7 % tree.groupFiles.size()],
+                             tree.next(h));
+    // The rest: sizes of their own (above every size used so far), sparse.
+    for (int u = 0; tree.written < kFiles; ++u) {
+        const fs::path file = tree.next(u);
+        { std::ofstream out(file, std::ios::binary); }
+        fs::resize_file(file, 500 * 1024 + std::uint64_t(u));
+    }
+}
+
+// A group as a set of files, by device and inode.
+using Group = std::set<std::pair<std::uint64_t, std::uint64_t>>;
+
+Group Identities(const std::vector<fs::path>& files) {
+    Group group;
+    for (const fs::path& file : files) {
+        struct stat st {};
+        if (::lstat(file.c_str(), &st) == 0)
+            group.insert({std::uint64_t(st.st_dev), std::uint64_t(st.st_ino)});
+    }
+    return group;
+}
+
+double Run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr) {
+    QProcess process;
+    if (!output)
+        process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.setWorkingDirectory(QDir::tempPath());
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, arguments);
+    process.waitForFinished(-1);
+    const double ms = clock.nsecsElapsed() / 1e6;
+    if (output)
+        *output = process.readAllStandardOutput();
+    return ms;
+}
+
+std::set<Group> JdupesGroups(const fs::path& root) {
+    QByteArray output;
+    Run("jdupes", {"-r", "-q", QString::fromStdString(root.native())}, &output);
+    std::set<Group> groups;
+    std::vector<fs::path> files;
+    for (const QByteArray& line : output.split('\n')) {
+        if (!line.isEmpty()) {
+            files.emplace_back(line.toStdString());
+            continue;
+        }
+        const Group group = Identities(files);
+        if (group.size() >= 2)
+            groups.insert(group);
+        files.clear();
+    }
+    return groups;
+}
+
+std::set<Group> OurGroups(Work_DuplicateFile& work) {
+    std::set<Group> groups;
+    for (const auto& type : work.typeModel()->types()) {
+        for (const auto& node : type.nodes->groups()) {
+            std::vector<fs::path> files;
+            for (const DuplicateFile& file : node.files)
+                files.push_back(file.row.path);
+            const Group group = Identities(files);
+            if (group.size() >= 2)
+                groups.insert(group);
+        }
+    }
+    return groups;
+}
+
+struct ScanRun {
+    double ms = 0;
+    double maxStallMs = 0;
+};
+
+ScanRun TimeScan(Work_DuplicateFile& work) {
+    ScanRun run;
+    QEventLoop loop;
+    // The scan is over for the user when the page has its totals.
+    auto done = QObject::connect(work.typeModel(), &LM_DuplicateFileListModel::scanFinishedInfo,
+                                 &loop, [&] { loop.quit(); });
+    StallMeter stalls;
+    QElapsedTimer clock;
+    clock.start();
+    if (work.ScanDrive(QStringLiteral("C:\\")) != 21) {
+        std::fprintf(stderr, "scan refused\n");
+        std::exit(1);
+    }
+    loop.exec();
+    run.ms = clock.nsecsElapsed() / 1e6;
+    run.maxStallMs = stalls.stopMs();
+    QObject::disconnect(done);
+    while (work.HasRegisteredRun())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QCoreApplication::processEvents();
+    return run;
+}
+
+double CrcGigabytesPerSecond() {
+    std::mt19937_64 random(7);
+    const std::string buffer = Random(random, 1 << 20);
+    std::uint32_t crc = 0;
+    double best = 0;
+    for (int round = 0; round < 5; ++round) {
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 1000; ++i)
+            crc = Crc32Update(crc, buffer.data(), buffer.size());
+        best = std::max(best, 1000.0 * (1 << 20) / (clock.nsecsElapsed() / 1e9) / 1e9);
+    }
+    std::fprintf(stderr, "crc %08x\n", crc);
+    return best;
+}
+
+bool InstallTools() {
+    if (QProcess::execute("sh", {"-c", "command -v jdupes && command -v rmlint"}) == 0)
+        return true;
+    const QString sudo = ::geteuid() == 0 ? QString() : QStringLiteral("sudo ");
+    return QProcess::execute(
+               "sh", {"-c", sudo + "apt-get update -qq && DEBIAN_FRONTEND=noninteractive " + sudo +
+                                "apt-get install -y -qq --no-install-recommends jdupes rmlint"}) ==
+           0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (!InstallTools()) {
+        std::fprintf(stderr, "jdupes and rmlint could not be installed\n");
+        return 1;
+    }
+    RegisterWorkMetaTypes();
+    workBroker = new WorkBroker;
+
+    QTemporaryDir dir;
+    Tree tree{fs::path(dir.path().toStdString()) / "c", 0, {}};
+    Build(tree);
+    qputenv("MERIVANE_DRIVES", QByteArray("C=") + QByteArray::fromStdString(tree.root.native()));
+    Work_DuplicateFile work(RuleFiles::LoadDuplicateFileData());
+    work.statusCallback = WorkBroker::StatusCallback();
+
+    const QString root = QString::fromStdString(tree.root.native());
+    const QStringList jdupes = {"-r", "-q", root};
+    const QStringList rmlint = {"-T", "df", "-o", "fdupes:/dev/null", root};
+    const QStringList find = {root, "-type", "f", "-printf", "%s\\n"};
+    // Warm every cache first.
+    Run("jdupes", jdupes);
+    Run("rmlint", rmlint);
+    TimeScan(work);
+    double bestScan = 1e100, bestJdupes = 1e100, bestRmlint = 1e100, bestFind = 1e100;
+    double worstStall = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        bestJdupes = std::min(bestJdupes, Run("jdupes", jdupes));
+        bestRmlint = std::min(bestRmlint, Run("rmlint", rmlint));
+        bestFind = std::min(bestFind, Run("find", find));
+        const ScanRun run = TimeScan(work);
+        bestScan = std::min(bestScan, run.ms);
+        worstStall = std::max(worstStall, run.maxStallMs);
+    }
+    const std::set<Group> ours = OurGroups(work);
+    const std::set<Group> theirs = JdupesGroups(tree.root);
+
+    std::printf("files: %d\n", tree.written);
+    std::printf("groups: %zu\n", ours.size());
+    std::printf("scan_ms: %.1f\n", bestScan);
+    std::printf("jdupes_ms: %.1f\n", bestJdupes);
+    std::printf("rmlint_ms: %.1f\n", bestRmlint);
+    std::printf("find_ms: %.1f\n", bestFind);
+    std::printf("scan_vs_jdupes: %.2f\n", bestScan / bestJdupes);
+    std::printf("scan_vs_rmlint: %.2f\n", bestScan / bestRmlint);
+    std::printf("groups_equal_jdupes: %d\n", ours == theirs ? 1 : 0);
+    std::printf("crc_gb_per_s: %.2f\n", CrcGigabytesPerSecond());
+    std::printf("max_stall_ms: %.1f\n", worstStall);
+    return 0;
+}

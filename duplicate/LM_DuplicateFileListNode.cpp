@@ -1,0 +1,108 @@
+#include "LM_DuplicateFileListNode.h"
+
+#include "FormatFileSize.h"
+#include "LM_DuplicateFileListNodes.h"
+#include "PathQString.h"
+
+#include <QDateTime>
+#include <platform/Drives.h>
+
+namespace {
+// 100 ns ticks between 1601-01-01 and 1970-01-01, both UTC.
+constexpr std::int64_t unixEpochTicks = 116444736000000000LL;
+} // namespace
+
+LM_DuplicateFileListNode::LM_DuplicateFileListNode(LM_DuplicateFileListNodes* owner,
+                                                   QObject* parent)
+    : FileListModel(parent), owner_(owner) {
+    // Ticks and hiding change the count the page shows beside the type.
+    connect(this, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QVector<int>& roles) {
+                if (roles.contains(CheckedRole) || roles.contains(VisibleRole))
+                    sendCheckedCountChanged();
+            });
+}
+
+QHash<int, QByteArray> LM_DuplicateFileListNode::roleNames() const {
+    return {{IDRole, "ID"},          {ShortNameRole, "ShortName"},   {PathRole, "Path"},
+            {SizeRole, "Size"},      {CreateTimeRole, "CreateTime"}, {CheckedRole, "checked"},
+            {VisibleRole, "visible"}};
+}
+
+void LM_DuplicateFileListNode::appendFiles(const std::vector<DuplicateFile>& files) {
+    std::vector<FileRow> rows;
+    rows.reserve(files.size());
+    for (const DuplicateFile& file : files)
+        rows.push_back(file.row);
+    const int first = this->rows();
+    append(std::move(rows));
+    // append() numbers the new rows in order at the end.
+    for (std::size_t i = 0; i < files.size(); ++i)
+        origins_[at(first + static_cast<int>(i)).id] = Origin{files[i].identity, files[i].root};
+}
+
+std::optional<LM_DuplicateFileListNode::Origin>
+LM_DuplicateFileListNode::origin(std::uint64_t id) const {
+    const auto it = origins_.find(id);
+    if (it == origins_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+void LM_DuplicateFileListNode::clearFiles() {
+    clear();
+    origins_.clear();
+}
+
+int LM_DuplicateFileListNode::visibleCheckedCount() const {
+    int count = 0;
+    for (int row = 0; row < rows(); ++row)
+        count += at(row).checked && at(row).visible ? 1 : 0;
+    return count;
+}
+
+void LM_DuplicateFileListNode::sendInfo(int groups) {
+    std::uint64_t bytes = 0;
+    for (int row = 0; row < rows(); ++row) {
+        if (at(row).visible)
+            bytes += at(row).size;
+    }
+    emit nodeInfoTableChanged(groups, FormatFileSize(bytes), visibleCheckedCount());
+}
+
+void LM_DuplicateFileListNode::setChecked(int index, bool checked) {
+    // An unchanged tick announces nothing, so say the count anyway: the page asked.
+    if (!setRowChecked(index, checked) && index >= 0 && index < rows())
+        sendCheckedCountChanged();
+}
+
+void LM_DuplicateFileListNode::sendCheckedCountChanged() {
+    if (owner_)
+        owner_->sendCheckedCountChanged();
+    emit nodeCheckedCountChanged(visibleCheckedCount());
+}
+
+QVariant LM_DuplicateFileListNode::roleData(const FileRow& row, int role) const {
+    switch (role) {
+    case IDRole:
+        return row.group;
+    case ShortNameRole:
+        return PathToQString(row.path.filename());
+    case PathRole:
+        return QString::fromStdString(platform::Drives::toWindowsPath(row.path.parent_path()));
+    case SizeRole:
+        return FormatFileSize(row.size);
+    case CreateTimeRole:
+        if (row.modified == 0)
+            return QString();
+        return QDateTime::fromMSecsSinceEpoch((row.modified - unixEpochTicks) / 10000)
+            .toLocalTime()
+            .toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+    case CheckedRole:
+        return row.checked;
+    case VisibleRole:
+        return row.visible;
+    default:
+        return {};
+    }
+}

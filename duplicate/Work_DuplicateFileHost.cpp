@@ -1,0 +1,90 @@
+#include "Work_DuplicateFileHost.h"
+
+#include "FormatFileSize.h"
+#include "LM_DuplicateFileListModel.h"
+#include "LM_DuplicateFileListNode.h"
+#include "Work_DuplicateFile.h"
+
+#include <QDebug>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QPushButton>
+#include <platform/Drives.h>
+
+namespace {
+
+bool AskWithMessageBox(const QString& question) {
+    QMessageBox box;
+    box.setWindowTitle(QString());
+    box.setText(question);
+    QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void ShowCriticalBox(const QString& message) {
+    QMessageBox::critical(nullptr, QString(), message, QMessageBox::Ok);
+}
+
+QJsonObject DriveObject(const QString& name, std::uint64_t total, std::uint64_t free) {
+    return {{QStringLiteral("name"), name},
+            {QStringLiteral("total"), FormatFileSize(total, true)},
+            {QStringLiteral("free"), FormatFileSize(free, true)},
+            {QStringLiteral("totalBytes"), static_cast<double>(total)},
+            {QStringLiteral("freeBytes"), static_cast<double>(free)}};
+}
+
+} // namespace
+
+Work_DuplicateFileHost::Work_DuplicateFileHost(Work_DuplicateFile& work, QObject* parent)
+    : QObject(parent), askYesNo(AskWithMessageBox), showCritical(ShowCriticalBox), work_(work) {}
+
+QJsonArray Work_DuplicateFileHost::GetDrives() {
+    if (!drives_.isEmpty())
+        return drives_;
+    std::uint64_t total = 0;
+    std::uint64_t free = 0;
+    for (const std::string& root : platform::Drives::logicalDriveRoots()) {
+        if (platform::Drives::driveType(root) != platform::DriveType::Fixed)
+            continue;
+        const QString name = QString::fromStdString(root);
+        const std::optional<platform::DiskSpace> space = platform::Drives::diskSpace(root);
+        if (!space) {
+            drives_.append(QJsonObject{{QStringLiteral("name"), name}});
+            continue;
+        }
+        drives_.append(DriveObject(name, space->total, space->free));
+        total += space->total;
+        free += space->free;
+    }
+    drives_.append(DriveObject(QStringLiteral("*"), total, free));
+    return drives_;
+}
+
+int Work_DuplicateFileHost::scan(const QString& drive) {
+    currentDrive_ = drive;
+    return work_.ScanDrive(drive);
+}
+
+void Work_DuplicateFileHost::cancelScan() {
+    work_.CancelScan();
+}
+
+void Work_DuplicateFileHost::clean() {
+    if (askYesNo && askYesNo(QStringLiteral("您确定要清理选中的重复文件吗(无法恢复)?")))
+        work_.StartClean();
+}
+
+void Work_DuplicateFileHost::SetCheckedFromQml(const QString& iconPath, int index, bool checked) {
+    for (const auto& type : work_.typeModel()->types()) {
+        if (type.icon != iconPath || index < 0 || index >= type.allTable->rows())
+            continue;
+        type.allTable->setChecked(index, checked);
+        qDebug().noquote() << "path to checked"
+                           << type.allTable
+                                  ->data(type.allTable->index(index),
+                                         LM_DuplicateFileListNode::ShortNameRole)
+                                  .toString();
+    }
+}

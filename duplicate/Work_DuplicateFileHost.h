@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class Work_DuplicateFile;
+
+// What the duplicate page calls: the drive list, scan, cancel, clean and ticks. GUI thread.
+class Work_DuplicateFileHost : public QObject {
+    Q_OBJECT
+public:
+    explicit Work_DuplicateFileHost(Work_DuplicateFile& work, QObject* parent = nullptr);
+
+    // The fixed drives ({"name", "total", "free"}, sizes as numbers of FormatFileSize, plus
+    // "totalBytes" and "freeBytes" for bars), then "*" with the sums. Built once.
+    Q_INVOKABLE QJsonArray GetDrives();
+    // Remembers the drive and starts its scan; returns what the work answered.
+    Q_INVOKABLE int scan(const QString& drive);
+    Q_INVOKABLE void cancelScan();
+    // Asks the user, then starts the clean.
+    Q_INVOKABLE void clean();
+    Q_INVOKABLE QString GetCurrentDrive() const { return currentDrive_; }
+    // The page's tick box of row `index` of the type with this icon is now `checked`.
+    Q_INVOKABLE void SetCheckedFromQml(const QString& iconPath, int index, bool checked);
+
+    // The user's answers, replaceable so that no message box blocks a test.
+    std::function<bool(const QString& question)> askYesNo;
+    std::function<void(const QString& message)> showCritical;
+
+private:
+    Work_DuplicateFile& work_;
+    QJsonArray drives_;
+    QString currentDrive_;
+};
