@@ -77,6 +77,8 @@ private:
     void wirePage(std::size_t row);
     void onProgressClicked(std::size_t row);
     void refreshCCleanGauges();
+    // Runs the first-visit hooks of the pages on a tab that the user opened.
+    void visitPages(const QWidget* tab);
     void endOneKeyScanIfDone();
     // From now on nothing starts: the user quits.
     void beginQuit();
@@ -94,4 +96,6 @@ private:
     bool oneKeyRunning = false;
     int finishedScanCount = 0;
     QWidget* navOverlay = nullptr;
+    // Rows of the page table whose first visit has happened.
+    std::vector<bool> pageVisited;
 };

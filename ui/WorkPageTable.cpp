@@ -1,10 +1,16 @@
 #include "WorkPageTable.h"
 
 #include "LM_GroupsModel.h"
+#include "LM_SoftWareInfoModel.h"
 #include "LargeFileDestination.h"
 #include "WorkBroker.h"
 #include "Work_CClean.h"
+#include "Work_UninstallSoft.h"
+#include "Work_UninstallSoftHost.h"
 #include "ui_Merivane.h"
+
+#include <QDateTime>
+#include <QDebug>
 
 namespace {
 
@@ -112,8 +118,23 @@ WorkPage duplicates(Ui::MerivaneClass& ui) {
 }
 
 WorkPage uninstall(Ui::MerivaneClass& ui) {
+    Work_UninstallSoft* work = Work_UninstallSoft::GetInstance();
     WorkPage page;
+    page.work = work;
     page.listView = ui.qwUninstall;
+    page.listProperties = {{QStringLiteral("uninstHost"), work->host()},
+                           {QStringLiteral("softwareList"), work->model()}};
+    page.listSource = QStringLiteral("qrc:/QML/resources/QML/UninstallSoft/uninst_main.qml");
+    page.listFailureLine = QStringLiteral("uninstall soft QML 加载失败!");
+    page.hosted = [](QObject* root) {
+        if (root)
+            qDebug() << "----uninstall soft------NEED to setRootObject";
+    };
+    page.firstVisit = [work] {
+        qDebug().noquote() << "btnUninstall  start scan "
+                           << QDateTime::currentDateTime().toString(Qt::ISODate);
+        work->StartScan();
+    };
     return page;
 }
 
