@@ -2,19 +2,17 @@
 // a running event loop. Prints files_per_second, scan_vs_find (scan time / time of
 // `find DIR -type f -printf '%s\n'`, warm cache) and max_stall_ms (longest gap of a 10 ms
 // heartbeat on the GUI thread during a scan).
+#include "BenchRun.h"
 #include "LM_GroupsModel.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_CClean.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -44,13 +42,8 @@ void BuildTree(const fs::path& root) {
 }
 
 double TimeFind(const fs::path& root) {
-    QProcess find;
-    find.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer clock;
-    clock.start();
-    find.start("find", {QString::fromStdString(root.native()), "-type", "f", "-printf", "%s\\n"});
-    find.waitForFinished(-1);
-    return clock.nsecsElapsed() / 1e6;
+    return BenchRun::TimeProgram(
+        "find", {QString::fromStdString(root.native()), "-type", "f", "-printf", "%s\\n"});
 }
 
 struct ScanRun {
@@ -60,37 +53,15 @@ struct ScanRun {
 };
 
 ScanRun TimeScan(Work_CClean& work) {
-    ScanRun run;
     QEventLoop loop;
     auto done = QObject::connect(workBroker, &WorkBroker::OnCCleanStatusChanging, &loop,
                                  [&](IWork::WorkStatus status) {
                                      if (status == IWork::CCleanScanFinished)
                                          loop.quit();
                                  });
-    QElapsedTimer beat;
-    QTimer heartbeat;
-    heartbeat.setInterval(10);
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        run.maxStallMs = std::max(run.maxStallMs, beat.nsecsElapsed() / 1e6);
-        beat.restart();
-    });
-    QElapsedTimer clock;
-    clock.start();
-    beat.start();
-    heartbeat.start();
-    work.StartScan();
-    loop.exec();
-    run.ms = clock.nsecsElapsed() / 1e6;
-    heartbeat.stop();
+    const BenchRun::Figures figures = BenchRun::TimeRun(work, loop, [&] { work.StartScan(); });
     QObject::disconnect(done);
-    // The stall figure is the gap beyond the heartbeat's own period.
-    run.maxStallMs = std::max(0.0, run.maxStallMs - 10.0);
-    run.found = work.foundSize.load();
-    // Let the last worker deregister before the next run.
-    while (work.HasRegisteredRun())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QCoreApplication::processEvents();
-    return run;
+    return {figures.ms, figures.maxStallMs, work.foundSize.load()};
 }
 
 } // namespace
