@@ -8,6 +8,7 @@
 #include "QmlItems.h"
 #include "SampleProfile.h"
 #include "Screenshots.h"
+#include "TempTree.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_UninstallSoft.h"
@@ -282,6 +283,7 @@ void tst_PageUninstall::uninstallStartsExactlyTheConfirmed() {
         {"ZIPPER 压缩", "c/Program Files/ZIPPER/UNINST.EXE"},
         {"旧版打印驱动", "c/Drivers/Printer/remove.bat\tx"},
     };
+    const TempTree::Snapshot before = TempTree::snapshotOf(profile.onC(QString()).toStdString());
     QStringList lines;
     for (const auto& program : expected) {
         QVERIFY(!uninstall(program.first, true).isEmpty());
@@ -299,6 +301,9 @@ void tst_PageUninstall::uninstallStartsExactlyTheConfirmed() {
     QCOMPARE(shownOrder(), QStringList{"Broken Tool"});
     QVERIFY(!work->model()->records().front().checked);
     QCOMPARE(started(), lines);
+    // Starting uninstallers changes no file of the drive by itself.
+    QCOMPARE(TempTree::diff(before, TempTree::snapshotOf(profile.onC(QString()).toStdString())),
+             std::vector<std::string>());
     QVERIFY(!saveScreenshot(window->grab().toImage(), "uninstall_after").isEmpty());
 }
 
