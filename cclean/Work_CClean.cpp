@@ -1,7 +1,6 @@
 #include "Work_CClean.h"
 
 #include "BatchSender.h"
-#include "ExpandEnvString.h"
 #include "FolderItem.h"
 #include "Group.h"
 #include "LM_GroupModel.h"
@@ -9,8 +8,8 @@
 #include "RuleFiles.h"
 #include "WorkBroker.h"
 
-#include <QJsonArray>
 #include <QJsonObject>
+#include <memory>
 #include <platform/Drives.h>
 
 Work_CClean* Work_CClean::GetInstance() {
@@ -26,37 +25,23 @@ Work_CClean::Work_CClean(const QJsonDocument& rules)
 }
 
 void Work_CClean::BuildGroups(const QJsonDocument& rules) {
-    if (!rules.isArray())
-        return;
-    const QJsonArray groups = rules.array();
-    for (const QJsonValue& groupValue : groups) {
-        if (!groupValue.isObject())
-            continue;
-        const QJsonObject group = groupValue.toObject();
-        auto* model = new LM_GroupModel(this);
-        try {
+    LM_GroupModel* model = nullptr;
+    RuleFiles::ForEachGroupItem(
+        rules,
+        [&](const QJsonObject& group) {
+            auto owned = std::make_unique<LM_GroupModel>(this);
             groupsModel_->addGroup(group.value(QStringLiteral("id")).toString(),
                                    group.value(QStringLiteral("group")).toString(), QString(),
-                                   model);
-        } catch (...) {
-            delete model;
-            throw;
-        }
-        const QJsonArray items = group.value(QStringLiteral("items")).toArray();
-        for (const QJsonValue& itemValue : items) {
-            if (!itemValue.isObject())
-                continue;
-            const QJsonObject item = itemValue.toObject();
-            QString path = item.value(QStringLiteral("path")).toString();
-            if (path.contains(QLatin1Char('%')))
-                path = ExpandEnvString(path);
+                                   owned.get());
+            model = owned.release();
+        },
+        [&](const QJsonObject& item, const QString& path) {
             model->addItem(item.value(QStringLiteral("icon")).toString(),
                            item.value(QStringLiteral("checked")).toBool(false),
                            item.value(QStringLiteral("description")).toString(),
                            QStringLiteral("0KB"), path);
             tiles_.push_back(Tile{model, model->rowCount() - 1, {}, {}});
-        }
-    }
+        });
 }
 
 int Work_CClean::StartScan() {

@@ -47,6 +47,42 @@ JUNK = [
 ]
 # Files on drive D:, where large files are moved to by default (the largest drive).
 D_FILES = [("Backup/old-phone.zip", 800 * MIB)]
+# WeChat: "FileSavePath" is "MyDocument:", so its data lies in Documents\WeChat Files, one
+# "wxid_" folder per account. (folder below the account, file stem, extension, count per
+# account); sizes are drawn from SIZES with a fixed seed, so they are the same every build.
+WECHAT_ACCOUNTS = ["wxid_merivane01", "wxid_k2q9m7t4"]
+WECHAT = [
+    ("FileStorage/MsgAttach/9e20f478899dc29eb19741386f9343c8/Image/2026-11", "img", "dat", [24, 6]),
+    ("FileStorage/Video/2026-11", "video", "mp4", [3, 2]),
+    ("FileStorage/General/Data", "avatar", "dat", [12, 4]),
+    ("FileStorage/File/2026-11", "周报", "docx", [4, 2]),
+    ("FileStorage/Cache/2026-11", "cache", "dat", [14, 9]),
+    ("FileStorage/CustomEmotion/3F", "emoji", "gif", [8, 3]),
+    ("FileStorage/MPPageFastLoad/data", "page", "cache", [5, 5]),
+    ("FileStorage/Sns/Cache/2026-11", "sns", "jpg", [11, 7]),
+    ("FileStorage/Temp", "temp", "tmp", [6, 4]),
+]
+# QQ: UserDataInfo.ini names Documents\Tencent Files, one folder per account; "nt_qq"
+# there is QQ's own. STemp lies in the roaming application data and belongs to no account.
+QQ_ACCOUNTS = ["1234567890", "2233445566"]
+QQ = [
+    ("nt_qq/nt_data/log", "qq_log", "log", [12, 5]),
+    ("nt_qq/nt_data/Video/2026-11/Ori", "qq_video", "mp4", [2, 1]),
+    ("nt_qq/nt_data/Pic/2026-11/Ori", "pic", "jpg", [16, 8]),
+    ("nt_qq/nt_data/avatar", "avatar", "png", [5, 3]),
+    ("nt_qq/nt_data/Emoji/personal_emoji", "emoji", "gif", [4, 2]),
+    ("nt_qq/nt_data/File", "报告", "pdf", [3, 2]),
+]
+QQ_STEMP = [("stemp_a.tmp", 90 * KIB), ("stemp_b.tmp", 410 * KIB)]
+# Below 30 MiB, so that no chat file shows among the large files.
+SIZES = [3 * KIB, 17 * KIB, 48 * KIB, 120 * KIB, 310 * KIB, 760 * KIB, 1 * MIB + 300 * KIB,
+         4 * MIB + 70 * KIB]
+# The privacy page's traces: the Run dialog's history (MRUList "dcba": newest first) and the
+# recent items, with the folder's own desktop.ini that is no trace.
+RUN_HISTORY = [("a", "notepad\\1"), ("b", "cmd\\1"), ("c", "regedit\\1"),
+               ("d", "\\\\nas\\照片\\1")]
+RECENT = ["季度报告.pdf.lnk", "holiday-photos.zip.lnk", "Downloads.lnk", "WeChatSetup.exe.lnk",
+          "说明文档.txt.lnk"]
 # Marks a folder as a sample profile: "building" until all of it is written, then "built".
 MARKER = ".sample-profile"
 
@@ -57,6 +93,39 @@ def write_file(path, size):
         # A few real bytes at the start, the rest a hole.
         f.write(bytes(random.Random(path).getrandbits(8) for _ in range(min(size, 64))))
         f.truncate(size)
+
+
+def chat_files(root):
+    """WeChat's and QQ's data of two accounts each, and WeChat's registry key."""
+    c = os.path.join(root, "c")
+    docs = os.path.join(c, f"Users/{USER}/Documents")
+    rnd = random.Random(1104)
+    for folder, stem, ext, counts in WECHAT:
+        for account, count in zip(WECHAT_ACCOUNTS, counts):
+            for i in range(count):
+                write_file(os.path.join(docs, "WeChat Files", account, folder, f"{stem}_{i:03d}.{ext}"),
+                           rnd.choice(SIZES) + rnd.randrange(KIB))
+    for other in ("All Users/config", "Applet"):
+        os.makedirs(os.path.join(docs, "WeChat Files", other), exist_ok=True)
+    for folder, stem, ext, counts in QQ:
+        for account, count in zip(QQ_ACCOUNTS, counts):
+            for i in range(count):
+                write_file(os.path.join(docs, "Tencent Files", account, folder, f"{stem}_{i:03d}.{ext}"),
+                           rnd.choice(SIZES) + rnd.randrange(KIB))
+    write_file(os.path.join(docs, "Tencent Files/nt_qq/global/nt_data/Emoji/own.gif"), 64 * KIB)
+    for name, size in QQ_STEMP:
+        write_file(os.path.join(c, f"Users/{USER}/AppData/Roaming/Tencent/QQ/STemp", name), size)
+    settings = os.path.join(c, "Users/Public/Documents/Tencent/QQ/UserDataInfo.ini")
+    os.makedirs(os.path.dirname(settings), exist_ok=True)
+    with open(settings, "w", encoding="utf-8") as f:
+        f.write(f"[UserDataSet]\r\nUserDataSavePath=C:\\Users\\{USER}\\Documents\\Tencent Files\r\n")
+    key = "[HKEY_CURRENT_USER\\SOFTWARE\\Tencent\\WeChat]\n"
+    registry = os.path.join(root, "registry.reg")
+    with open(registry, encoding="utf-8") as f:
+        if key in f.read():
+            return
+    with open(registry, "a", encoding="utf-8") as f:
+        f.write(key + "\"FileSavePath\"=\"MyDocument:\"\n\"NeedUpdateType\"=dword:00000000\n\n")
 
 
 def build(root):
@@ -82,7 +151,29 @@ def build(root):
                     "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\n\n")
     for folder in ("config", "data", "cache"):
         os.makedirs(os.path.join(root, folder), exist_ok=True)
+    chat_files(root)
+    build_privacy(root)
     installed_programs(root)
+
+
+def reg_string(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+def build_privacy(root):
+    """The Run history in the registry and the recent-items folder."""
+    recent = os.path.join(root, "c", f"Users/{USER}/AppData/Roaming/Microsoft/Windows/Recent")
+    for name in RECENT + ["desktop.ini"]:
+        write_file(os.path.join(recent, name), 1 * KIB)
+    registry = os.path.join(root, "registry.reg")
+    key = "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU]"
+    with open(registry, encoding="utf-8") as f:
+        if key in f.read():
+            return  # an interrupted build wrote it already
+    lines = [key] + [f"{reg_string(name)}={reg_string(command)}" for name, command in RUN_HISTORY]
+    lines.append(f'"MRUList"={reg_string("".join(name for name, _ in reversed(RUN_HISTORY)))}')
+    with open(registry, "a", encoding="utf-8") as f:
+        f.write("\n".join(lines) + "\n\n")
 
 
 # Installed programs for the uninstall page: (registry key below HKEY_..., display name,
@@ -212,10 +303,6 @@ def icon_bytes(colour, glyph):
     return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 22) + image
 
 
-def reg_text(text):
-    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
-
-
 def installed_programs(root):
     """Registers the programs of PROGRAMS and writes their files, icons and uninstallers."""
     c = os.path.join(root, "c")
@@ -244,13 +331,13 @@ def installed_programs(root):
     for key, name, uninstall, values, files in PROGRAMS:
         lines.append(f"[{key}]\n")
         if name is not None:
-            lines.append(f'"DisplayName"={reg_text(name)}\n')
-        lines.append(f'"UninstallString"={reg_text(uninstall)}\n')
+            lines.append(f'"DisplayName"={reg_string(name)}\n')
+        lines.append(f'"UninstallString"={reg_string(uninstall)}\n')
         for value, data in values.items():
             if isinstance(data, int):
                 lines.append(f'"{value}"=dword:{data:08x}\n')
             else:
-                lines.append(f'"{value}"={reg_text(data)}\n')
+                lines.append(f'"{value}"={reg_string(data)}\n')
         lines.append("\n")
     with open(registry, "a", encoding="utf-8") as f:
         f.write("".join(lines))

@@ -19,9 +19,7 @@ bool DiskGauges::refreshSystemDrive() const {
     const double used = space->totalGiB - space->freeGiB;
     systemUsed->setText(QString::number(used, 'f', 2) + QStringLiteral("GB"));
     systemTotal->setText(QString::number(space->totalGiB, 'f', 2) + QStringLiteral("GB"));
-    // A drive under 1 GiB reads 0 GiB in whole units: no meaningful percentage.
-    if (space->totalGiB > 0)
-        systemBar->setValue(static_cast<int>(used / space->totalGiB * 100));
+    systemBar->setValue(static_cast<int>(used / space->totalGiB * 100));
     return true;
 }
 

@@ -30,22 +30,23 @@ void HomeOverview::followRow(QObject* statusButton) const {
     }
 }
 
+HomeOverview::SpaceStatus HomeOverview::spaceStatus(int usedPercent) {
+    if (usedPercent < 30)
+        return {"空间富余", "color:#666666"};
+    if (usedPercent < 60)
+        return {"空间良好", "color:#66FF66"};
+    return {"空间紧张", "color:#FF0000"};
+}
+
 void HomeOverview::refreshDiskStatus() {
     const auto space = DriveQuery::query("C:");
-    if (!space || space->totalGiB <= 0)
+    if (!space)
         return;
     const int usedPercent =
         static_cast<int>((space->totalGiB - space->freeGiB) / space->totalGiB * 100);
-    if (usedPercent < 30) {
-        disk.status->setText(QStringLiteral("空间富余"));
-        disk.status->setStyleSheet(QStringLiteral("color:#666666"));
-    } else if (usedPercent < 60) {
-        disk.status->setText(QStringLiteral("空间良好"));
-        disk.status->setStyleSheet(QStringLiteral("color:#66FF66"));
-    } else {
-        disk.status->setText(QStringLiteral("空间紧张"));
-        disk.status->setStyleSheet(QStringLiteral("color:#FF0000"));
-    }
+    const SpaceStatus status = spaceStatus(usedPercent);
+    disk.status->setText(QString::fromUtf8(status.word));
+    disk.status->setStyleSheet(QLatin1String(status.style));
     disk.information->setText(QStringLiteral("可用%0GB / 共%1GB （")
                                   .arg(space->freeGiB, 0, 'f', 2)
                                   .arg(space->totalGiB, 0, 'f', 2));

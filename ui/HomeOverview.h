@@ -28,6 +28,13 @@ public:
         QProgressBar* bar = nullptr;
     };
 
+    // The word (and its colour) that tells how full drive C: is.
+    struct SpaceStatus {
+        const char* word;
+        const char* style;
+    };
+    static SpaceStatus spaceStatus(int usedPercent);
+
     HomeOverview(QWidget* page, const std::array<Row, rowCount>& rows, const DiskWidgets& disk);
 
     // Each row waits for its first scan: tagline and "等待扫描".

@@ -6,6 +6,7 @@
 #include "FormatFileSize.h"
 #include "HomeOverview.h"
 #include "LargeFileDestination.h"
+#include "OneKeyScan.h"
 #include "QmlPageHost.h"
 #include "StatusIconPainter.h"
 #include "WorkBroker.h"
@@ -63,6 +64,7 @@ Merivane::Merivane(QWidget* parent)
 
     presenter = new WorkStatusPresenter(this);
     connect(presenter, &WorkStatusPresenter::scanFinished, this, &Merivane::onScanFinished);
+    connect(this, &Merivane::HomeScanPartStoped, this, &Merivane::DoNextScan);
     connectBroker();
 
     home = std::make_unique<HomeOverview>(
@@ -102,6 +104,7 @@ Merivane::Merivane(QWidget* parent)
     }
     setUpPages();
     home->createAnimations();
+    setUpOneKeyScan();
 
     navOverlay = new QWidget(this);
     navOverlay->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 10%);"));
@@ -365,8 +368,54 @@ void Merivane::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void Merivane::OnWorkStatusChanging(IWork::WorkStatus WS) {
+    oneKey->statusSeen(WS);
     presenter->apply(WS);
-    endOneKeyScanIfDone();
+}
+
+void Merivane::setUpOneKeyScan() {
+    // The pages with a home row, in the order of their rows: C-drive, WeChat, QQ, large
+    // files, privacy.
+    std::vector<OneKeyScan::Step> steps(HomeOverview::rowCount);
+    for (const WorkPage& page : presenter->pages()) {
+        if (page.homeRow >= 0 && page.homeRow < HomeOverview::rowCount)
+            steps[static_cast<std::size_t>(page.homeRow)] = {page.work, page.homeRow};
+    }
+    oneKey = new OneKeyScan(
+        steps,
+        [this](int row, bool running) {
+            if (running)
+                home->startAnimation(row);
+            else
+                home->stopAnimation(row);
+        },
+        this);
+    connect(oneKey, &OneKeyScan::runningChanged, this, &Merivane::onOneKeyRunningChanged);
+}
+
+void Merivane::on_btnHomeMain_clicked() {
+    if (oneKey->running())
+        oneKey->cancel();
+    else
+        oneKey->start();
+    qDebug() << "home scan：clicked";
+}
+
+void Merivane::DoNextScan(IWork::WorkStatus ws) {
+    oneKey->scanFinished(ws);
+}
+
+void Merivane::onOneKeyRunningChanged(bool running) {
+    ui->btnHomeMain->setText(running ? QStringLiteral("取消扫描") : QStringLiteral("立即优化"));
+    for (QPushButton* button : ui->ControlButtons->findChildren<QPushButton*>())
+        button->setEnabled(!running);
+    ui->ControlButtons->setEnabled(!running);
+    if (running) {
+        navOverlay->raise();
+        navOverlay->show();
+        navOverlay->setEnabled(false);
+    } else {
+        navOverlay->hide();
+    }
 }
 
 void Merivane::onLSClick() {
@@ -376,18 +425,6 @@ void Merivane::onLSClick() {
 void Merivane::onScanFinished(IWork::WorkStatus ws, int homeRow) {
     home->stopAnimation(homeRow);
     emit HomeScanPartStoped(ws);
-    ++finishedScanCount;
-}
-
-void Merivane::endOneKeyScanIfDone() {
-    if (finishedScanCount != 5 || !oneKeyRunning)
-        return;
-    ui->btnHomeMain->setText(QStringLiteral("立即优化"));
-    for (QPushButton* button : ui->ControlButtons->findChildren<QPushButton*>())
-        button->setEnabled(true);
-    ui->ControlButtons->setEnabled(true);
-    navOverlay->hide();
-    oneKeyRunning = false;
 }
 
 void Merivane::OnCCleanProgress(fs::directory_entry, IWork::TWorkInfoEx workInfoEx) {

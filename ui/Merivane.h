@@ -15,6 +15,7 @@ namespace Ui {
 class MerivaneClass;
 }
 class HomeOverview;
+class OneKeyScan;
 class QButtonGroup;
 class QMenu;
 class WorkStatusPresenter;
@@ -29,6 +30,7 @@ public:
 
     HomeOverview* homeOverview() const { return home.get(); }
     WorkStatusPresenter* statusPresenter() const { return presenter; }
+    OneKeyScan* oneKeyScan() const { return oneKey; }
     // The works behind the window's pages, in page order: start-up installs their callbacks.
     std::vector<IWork*> works() const;
 
@@ -55,7 +57,10 @@ private slots:
     void on_btnSetLargeFileReplaceDestDir_clicked();
 
     void onLSClick();
+    void on_btnHomeMain_clicked();
+    void DoNextScan(IWork::WorkStatus ws);
     void onScanFinished(IWork::WorkStatus ws, int homeRow);
+    void onOneKeyRunningChanged(bool running);
     void onAboutToQuit();
 
 protected:
@@ -79,7 +84,7 @@ private:
     void refreshCCleanGauges();
     // Runs the first-visit hooks of the pages on a tab that the user opened.
     void visitPages(const QWidget* tab);
-    void endOneKeyScanIfDone();
+    void setUpOneKeyScan();
     // From now on nothing starts: the user quits.
     void beginQuit();
 
@@ -93,8 +98,7 @@ private:
     QButtonGroup* navButtonGroup = nullptr;
     QSystemTrayIcon* trayIcon = nullptr;
     QMenu* trayMenu = nullptr;
-    bool oneKeyRunning = false;
-    int finishedScanCount = 0;
+    OneKeyScan* oneKey = nullptr;
     QWidget* navOverlay = nullptr;
     // Rows of the page table whose first visit has happened.
     std::vector<bool> pageVisited;

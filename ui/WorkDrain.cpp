@@ -4,7 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QThread>
+#include <QTimer>
 #include <algorithm>
 
 void WorkDrain::watch(IWork* work) {
@@ -20,11 +20,14 @@ bool WorkDrain::idle() const {
 bool WorkDrain::drain(int timeoutMs) {
     for (IWork* work : works)
         work->RequestStop();
+    // Events are served while we wait, not slept through: workers may be blocked on a call
+    // into the GUI thread, and their results and statuses keep arriving. (No nested event
+    // loop: once the application was told to quit, one would return at once.) The timer
+    // only wakes the wait to look again.
     const QDeadlineTimer deadline(timeoutMs);
-    while (!idle() && !deadline.hasExpired()) {
-        // Workers may be blocked on a call into the GUI thread; serve it.
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
+    QTimer wake;
+    wake.start(10);
+    while (!idle() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     return idle();
 }

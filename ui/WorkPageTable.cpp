@@ -1,18 +1,39 @@
 #include "WorkPageTable.h"
 
+#include "LM_ChatListModel.h"
 #include "LM_GroupsModel.h"
+#include "LM_PrivacyFolderModel.h"
+#include "LM_PrivacyGroupData.h"
 #include "LM_SoftWareInfoModel.h"
 #include "LargeFileDestination.h"
+#include "TPrivacyGroup.h"
 #include "WorkBroker.h"
 #include "Work_CClean.h"
+#include "Work_Privacy.h"
+#include "Work_QQClean.h"
 #include "Work_UninstallSoft.h"
 #include "Work_UninstallSoftHost.h"
+#include "Work_VXClean.h"
 #include "ui_Merivane.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QDebug>
 
 namespace {
+
+// A chat page's list and account selector. Without the program there is no list: the
+// view stays empty and the selector keeps only its first item.
+void hostChatList(WorkPage& page, Work_ChatClean* work, QComboBox* accounts, const QString& source,
+                  const QString& failureLine) {
+    LM_ChatListModel* model = work->chatListModel();
+    if (!model)
+        return;
+    page.listProperties = {{QStringLiteral("vxListModel"), model}};
+    page.listSource = source;
+    page.listFailureLine = failureLine;
+    page.setUp = [accounts, model] { accounts->addItems(model->accounts()); };
+}
 
 WorkPage cclean(Ui::MerivaneClass& ui) {
     WorkPage page;
@@ -46,6 +67,11 @@ WorkPage cclean(Ui::MerivaneClass& ui) {
 
 WorkPage wechat(Ui::MerivaneClass& ui) {
     WorkPage page;
+    page.work = Work_VXClean::GetInstance();
+    page.listView = ui.qwVXCleanList;
+    hostChatList(page, Work_VXClean::GetInstance(), ui.cbbVXID_Account,
+                 QStringLiteral("qrc:/QML/resources/QML/vx_main.qml"),
+                 QStringLiteral("VX Clean QML 加载失败!"));
     page.stack = ui.swVXCleanOperation;
     page.progressButton = ui.btnVXCleanRestartAndChecking;
     page.restartLink = ui.btnVXCleanRestart;
@@ -66,6 +92,11 @@ WorkPage wechat(Ui::MerivaneClass& ui) {
 
 WorkPage qq(Ui::MerivaneClass& ui) {
     WorkPage page;
+    page.work = Work_QQClean::GetInstance();
+    page.listView = ui.qwQQCleanList;
+    hostChatList(page, Work_QQClean::GetInstance(), ui.cbbQQID_Account,
+                 QStringLiteral("qrc:/QML/resources/QML/qq_main.qml"),
+                 QStringLiteral("qq Clean QML 加载失败!"));
     page.stack = ui.swQQCleanOperation;
     page.progressButton = ui.btnQQCleanRestartAndChecking;
     page.restartLink = ui.btnQQCleanRestart;
@@ -152,6 +183,26 @@ WorkPage privacy(Ui::MerivaneClass& ui) {
     page.homeRow = 4;
     page.gauges.emplace(ui.lblPrivacy_UsedSpace1, ui.lblPrivacy_TotalSpace1, ui.pbPrivacy_1,
                         ui.lblPrivacy_UsedSpace2, ui.lblPrivacy_TotalSpace2, ui.pbPrivacy_2);
+    Work_Privacy* work = Work_Privacy::GetInstance();
+    page.work = work;
+    page.listView = ui.qwPrivacy;
+    page.listProperties = {{QStringLiteral("groupData"), work->groupsModel()}};
+    page.listSource = QStringLiteral("qrc:/QML/resources/QML/Privacy/TreeList.qml");
+    page.listFailureLine = QStringLiteral("Privacy QML 加载失败!");
+    page.checkedChanged = &WorkBroker::OnPrivacyCheckedChanged;
+    page.recordCounts = [work](int& found, int& checked) { work->GetRecordCounts(found, checked); };
+    // The line under the result sentence tells how many records the next clean erases.
+    page.setUp = [work, line = ui.label_127] {
+        const auto refresh = [work, line] {
+            int found = 0;
+            int checked = 0;
+            work->GetRecordCounts(found, checked);
+            line->setText(QStringLiteral("已选择%1条隐私，清理后隐私更安全！").arg(checked));
+        };
+        for (const TPrivacyGroup* group : work->groupsModel()->groups())
+            QObject::connect(group->model, &QAbstractItemModel::dataChanged, line, refresh);
+        refresh();
+    };
     page.readyText = QStringLiteral("立即清理");
     page.sentence = WorkPage::Sentence::Records;
     page.afterClean = WorkPage::AfterClean::ScanAgain;

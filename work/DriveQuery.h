@@ -11,6 +11,6 @@ public:
         double totalGiB = 0;
         double freeGiB = 0;
     };
-    // Nothing when the drive is unknown or not ready.
+    // Nothing when the drive is unknown, not ready, or smaller than one GiB.
     static std::optional<Space> query(const std::string& drive = "C:");
 };

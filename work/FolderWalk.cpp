@@ -18,7 +18,9 @@ std::optional<platform::FileIdentity> FolderWalk::File::identity() const {
 }
 
 fs::path FolderWalk::ResolveRoot(const fs::path& folder) {
-    if (folder.empty())
+    // A relative path (a rule whose variable stayed unexpanded) would name a folder below
+    // wherever the program happens to run: never a root.
+    if (folder.empty() || folder.is_relative())
         return {};
     std::error_code ec;
     fs::path real = fs::canonical(folder, ec);

@@ -65,7 +65,7 @@ public:
 
     // The folder a root names with its links resolved: a root may itself be reached
     // through a link (data moved to another drive), only what lies below it may not.
-    // Nothing for an empty path; the path itself when it cannot be resolved.
+    // Nothing for an empty or relative path; the path itself when it cannot be resolved.
     static std::filesystem::path ResolveRoot(const std::filesystem::path& folder);
 
     // Forgets the roots, the filter and any folders left by a stopped walk.

@@ -56,6 +56,30 @@ QJsonDocument RuleFiles::ExpandItemPaths(QJsonDocument document) {
     return document;
 }
 
+void RuleFiles::ForEachGroupItem(
+    const QJsonDocument& rules, const std::function<void(const QJsonObject& group)>& group,
+    const std::function<void(const QJsonObject& item, const QString& path)>& item) {
+    if (!rules.isArray())
+        return;
+    const QJsonArray groups = rules.array();
+    for (const QJsonValue& groupValue : groups) {
+        if (!groupValue.isObject())
+            continue;
+        const QJsonObject groupObject = groupValue.toObject();
+        group(groupObject);
+        const QJsonArray items = groupObject.value(QStringLiteral("items")).toArray();
+        for (const QJsonValue& itemValue : items) {
+            if (!itemValue.isObject())
+                continue;
+            const QJsonObject itemObject = itemValue.toObject();
+            QString path = itemObject.value(QStringLiteral("path")).toString();
+            if (path.contains(QLatin1Char('%')))
+                path = ExpandEnvString(path);
+            item(itemObject, path);
+        }
+    }
+}
+
 QString RuleFiles::CategoryPath(const QJsonValue& path) {
     if (path.isArray()) {
         QString joined;

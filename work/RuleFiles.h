@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QSet>
 #include <QString>
@@ -24,6 +25,12 @@ public:
                               const std::function<QJsonDocument(QJsonDocument)>& postProcess = {});
     // Expands the "path" of every item of every group that contains "%".
     static QJsonDocument ExpandItemPaths(QJsonDocument document);
+    // Walks a grouped rule file (CleanData, PrivacyData): `group` for each group object,
+    // then `item` for each item object of that group with its "path" expanded once more.
+    static void
+    ForEachGroupItem(const QJsonDocument& rules,
+                     const std::function<void(const QJsonObject& group)>& group,
+                     const std::function<void(const QJsonObject& item, const QString& path)>& item);
     // A category "path": a string ("%" references expanded) or an array of strings, each
     // followed by ";" and not expanded.
     static QString CategoryPath(const QJsonValue& path);

@@ -24,6 +24,7 @@ signals:
     void OnVXCleanCheckedChanged();
     void OnQQCleanCheckedChanged();
     void OnLargeFileCheckedChanged();
+    void OnPrivacyCheckedChanged();
 };
 
 // The single broker, created by main before the application object.

@@ -2,14 +2,13 @@
 // a running event loop. Prints files_per_second, scan_vs_find (scan time / time of
 // `find DIR -type f -printf '%s\n'`, warm cache) and max_stall_ms (longest gap of a 10 ms
 // heartbeat on the GUI thread during a scan).
-#include "BenchRun.h"
 #include "LM_GroupsModel.h"
+#include "TimedRun.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_CClean.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -42,26 +41,15 @@ void BuildTree(const fs::path& root) {
 }
 
 double TimeFind(const fs::path& root) {
-    return BenchRun::TimeProgram(
+    return TimedRun::program(
         "find", {QString::fromStdString(root.native()), "-type", "f", "-printf", "%s\\n"});
 }
 
-struct ScanRun {
-    double ms = 0;
-    double maxStallMs = 0;
-    std::uint64_t found = 0;
-};
-
-ScanRun TimeScan(Work_CClean& work) {
-    QEventLoop loop;
-    auto done = QObject::connect(workBroker, &WorkBroker::OnCCleanStatusChanging, &loop,
-                                 [&](IWork::WorkStatus status) {
-                                     if (status == IWork::CCleanScanFinished)
-                                         loop.quit();
-                                 });
-    const BenchRun::Figures figures = BenchRun::TimeRun(work, loop, [&] { work.StartScan(); });
-    QObject::disconnect(done);
-    return {figures.ms, figures.maxStallMs, work.foundSize.load()};
+TimedRun TimeScan(Work_CClean& work, std::uint64_t& found) {
+    const TimedRun run =
+        TimedRun::of(work, IWork::CCleanScanFinished, [&] { return work.StartScan(); });
+    found = work.foundSize.load();
+    return run;
 }
 
 } // namespace
@@ -87,15 +75,14 @@ int main(int argc, char** argv) {
     work.statusCallback = WorkBroker::StatusCallback();
 
     TimeFind(temp); // warm the cache
-    TimeScan(work);
-    double bestFind = 1e100, bestScan = 1e100, worstStall = 0;
     std::uint64_t found = 0;
+    TimeScan(work, found);
+    double bestFind = 1e100, bestScan = 1e100, worstStall = 0;
     for (int round = 0; round < kRounds; ++round) {
         bestFind = std::min(bestFind, TimeFind(temp));
-        const ScanRun run = TimeScan(work);
+        const TimedRun run = TimeScan(work, found);
         bestScan = std::min(bestScan, run.ms);
         worstStall = std::max(worstStall, run.maxStallMs);
-        found = run.found;
     }
     const int files = kParents * kFoldersPerParent * kFilesPerFolder;
     std::printf("files: %d\n", files);

@@ -2,11 +2,12 @@
 // the real work and model with a running event loop. Prints inventory_ms, du_ms (the time
 // of `du -sb` over the same folders, warm cache), inventory_vs_du and max_stall_ms
 // (longest gap of a 10 ms heartbeat on the GUI thread during an inventory).
-#include "BenchRun.h"
 #include "LM_SoftWareInfoModel.h"
+#include "TimedRun.h"
 #include "Work_UninstallSoft.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -56,22 +57,15 @@ QStringList BuildPrograms(const fs::path& c, const fs::path& registry) {
     return folders;
 }
 
-struct Run {
-    double ms = 0;
-    double maxStallMs = 0;
-    int rows = 0;
-};
-
-Run TimeInventory(Work_UninstallSoft& work) {
+// The work has no status to wait for: its model tells when the inventory is over.
+TimedRun TimeInventory(Work_UninstallSoft& work) {
     QEventLoop loop;
-    auto done = QObject::connect(work.model(), &LM_SoftWareInfoModel::scanStatusChanged, &loop,
-                                 [&](int status) {
-                                     if (status == 3)
-                                         loop.quit();
-                                 });
-    const BenchRun::Figures figures = BenchRun::TimeRun(work, loop, [&] { work.StartScan(); });
-    QObject::disconnect(done);
-    return {figures.ms, figures.maxStallMs, work.model()->rowCount()};
+    QObject::connect(work.model(), &LM_SoftWareInfoModel::scanStatusChanged, &loop,
+                     [&](int status) {
+                         if (status == 3)
+                             loop.quit();
+                     });
+    return TimedRun::until(work, loop, [&] { work.StartScan(); });
 }
 
 } // namespace
@@ -87,18 +81,16 @@ int main(int argc, char** argv) {
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
 
     Work_UninstallSoft work;
-    BenchRun::TimeProgram("du", QStringList{"-sb"} + folders); // warm the cache
+    TimedRun::program("du", QStringList{"-sb"} + folders); // warm the cache
     TimeInventory(work);
     double bestDu = 1e100, bestInventory = 1e100, worstStall = 0;
-    int rows = 0;
     for (int round = 0; round < kRounds; ++round) {
-        bestDu = std::min(bestDu, BenchRun::TimeProgram("du", QStringList{"-sb"} + folders));
-        const Run run = TimeInventory(work);
+        bestDu = std::min(bestDu, TimedRun::program("du", QStringList{"-sb"} + folders));
+        const TimedRun run = TimeInventory(work);
         bestInventory = std::min(bestInventory, run.ms);
         worstStall = std::max(worstStall, run.maxStallMs);
-        rows = run.rows;
     }
-    std::printf("programs: %d\n", rows);
+    std::printf("programs: %d\n", work.model()->rowCount());
     std::printf("files: %d\n", kPrograms * kFoldersPerProgram * kFilesPerFolder);
     std::printf("inventory_ms: %.1f\n", bestInventory);
     std::printf("du_ms: %.1f\n", bestDu);

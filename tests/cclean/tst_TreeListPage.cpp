@@ -8,8 +8,6 @@
 #include "Screenshots.h"
 #include "TestWork.h"
 
-#include <QQmlContext>
-#include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWidget>
 #include <QtTest>
@@ -46,16 +44,9 @@ void tst_TreeListPage::initTestCase() {
     work_ = new TestWork(RuleFiles::LoadCleanData());
     QVERIFY(work_->scan());
 
-    view_ = std::make_unique<QQuickWidget>();
-    view_->setResizeMode(QQuickWidget::SizeRootObjectToView);
-    view_->rootContext()->setContextProperty("groupData", work_->groupsModel());
-    view_->setSource(QUrl("qrc:/QML/resources/QML/TreeList.qml"));
-    for (const QQmlError& error : view_->errors())
-        QFAIL(qPrintable(error.toString()));
-    QVERIFY(view_->rootObject());
-    view_->resize(870, 541);
-    view_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(view_.get()));
+    view_ = QmlItems::show("qrc:/QML/resources/QML/TreeList.qml",
+                           {{"groupData", work_->groupsModel()}}, QSize(870, 541));
+    QVERIFY(view_);
 }
 
 void tst_TreeListPage::cleanupTestCase() {
@@ -63,7 +54,6 @@ void tst_TreeListPage::cleanupTestCase() {
     work_->groupsModel(); // the work lives on, like the program's
     tree_.reset();
 }
-
 
 QQuickItem* tst_TreeListPage::find(const QString& name) const {
     return QmlItems::find(*view_, name);

@@ -242,12 +242,18 @@ void tst_Work_CClean::stopAndSecondScan() {
 void tst_Work_CClean::missingFolders() {
     DriveFixture tree;
     tree.write(tree.c("Temp/real/f"), 10);
+    // An unexpanded variable leaves a relative path: it must not name a folder below the
+    // current one.
+    tree.write(tree.root() / "%UNDEFINED_MERIVANE_VAR%/x/victim.doc", 500);
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(QString::fromStdString(tree.root().native())));
     TestWork work(QJsonDocument(QJsonArray{
         TestWork::group("g", "t",
                         {TestWork::item("C:\\Nowhere\\至此", true), TestWork::item("", true),
                          TestWork::item("%UNDEFINED_MERIVANE_VAR%\\x", true),
                          TestWork::item("C:\\Temp\\real", true)})}));
     QVERIFY(work.scan());
+    QDir::setCurrent(before);
     for (int row = 0; row < 3; ++row)
         QCOMPARE(SizeShown(work, 0, row), QStringLiteral("0.00KB"));
     QCOMPARE(work.foundSize.load(), std::uint64_t(10));

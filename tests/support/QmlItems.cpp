@@ -1,8 +1,29 @@
 #include "QmlItems.h"
 
+#include <QDebug>
+#include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWidget>
 #include <QTest>
+
+std::unique_ptr<QQuickWidget> QmlItems::show(const QString& source,
+                                             const QList<QPair<QString, QObject*>>& properties,
+                                             QSize size) {
+    auto view = std::make_unique<QQuickWidget>();
+    view->setResizeMode(QQuickWidget::SizeRootObjectToView);
+    for (const auto& property : properties)
+        view->rootContext()->setContextProperty(property.first, property.second);
+    view->setSource(QUrl(source));
+    for (const QQmlError& error : view->errors())
+        qWarning().noquote() << error.toString();
+    if (!view->rootObject())
+        return nullptr;
+    view->resize(size);
+    view->show();
+    if (!QTest::qWaitForWindowExposed(view.get()))
+        return nullptr;
+    return view;
+}
 
 QQuickItem* QmlItems::find(QQuickItem* root, const QString& name) {
     if (!root)

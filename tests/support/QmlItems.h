@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
+#include <QPair>
 #include <QPoint>
+#include <QSize>
 #include <QString>
+#include <memory>
 
 class QQuickItem;
 class QQuickWidget;
@@ -10,6 +15,11 @@ class QQuickWidget;
 // search walks the visual tree.
 class QmlItems {
 public:
+    // A new view of `size` showing the page at `source`, with the native objects it reads
+    // published first, exposed and ready for clicks; null when the page does not load (its
+    // errors are logged as warnings).
+    static std::unique_ptr<QQuickWidget>
+    show(const QString& source, const QList<QPair<QString, QObject*>>& properties, QSize size);
     // The first item below `root` (itself included) with this object name, or null.
     static QQuickItem* find(QQuickItem* root, const QString& name);
     static QQuickItem* find(const QQuickWidget& view, const QString& name);

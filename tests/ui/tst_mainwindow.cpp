@@ -111,6 +111,13 @@ void tst_MainWindow::initTestCase() {
     window->show();
     window->move(0, 0);
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    if (profile.onKnownVolume()) {
+        // Whole GiB of the 4 GiB volume, every free byte counted.
+        QCOMPARE(child<QLabel>(QStringLiteral("lblHomeSpaceInfomation"))->text(),
+                 QStringLiteral("可用3.00GB / 共4.00GB （"));
+        QCOMPARE(child<QLabel>(QStringLiteral("lblHomeSpaceStatus"))->text(),
+                 QStringLiteral("空间富余")); // 25 % used
+    }
     shoot(QStringLiteral("home"));
 }
 

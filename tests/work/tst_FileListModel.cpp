@@ -3,6 +3,7 @@
 // the proxy's signals always counts as many rows as the proxy has.
 #include "FileListModel.h"
 #include "RowLimitProxyModel.h"
+#include "ViewRowCounter.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -58,24 +59,6 @@ std::uint64_t TickedVisible(const FileListModel& model) {
         sum += model.at(row).checked && model.at(row).visible ? model.at(row).size : 0;
     return sum;
 }
-
-// Counts rows the way a view does: only from the model's announcements.
-struct Listener {
-    explicit Listener(QAbstractItemModel* model) : model(model), count(model->rowCount()) {
-        QObject::connect(
-            model, &QAbstractItemModel::rowsInserted,
-            [this](const QModelIndex&, int first, int last) { count += last - first + 1; });
-        QObject::connect(
-            model, &QAbstractItemModel::rowsRemoved,
-            [this](const QModelIndex&, int first, int last) { count -= last - first + 1; });
-        QObject::connect(model, &QAbstractItemModel::modelReset,
-                         [this] { count = this->model->rowCount(); });
-        QObject::connect(model, &QAbstractItemModel::layoutChanged,
-                         [this] { count = this->model->rowCount(); });
-    }
-    QAbstractItemModel* model;
-    int count;
-};
 
 } // namespace
 
@@ -236,27 +219,26 @@ void tst_FileListModel::viewCountFollowsTheProxy() {
     RowLimitProxyModel proxy;
     proxy.setSourceModel(&files);
     QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    Listener view(&proxy);
-    auto same = [&] { return view.count == proxy.rowCount(); };
+    ViewRowCounter view(&proxy);
     files.append(Rows(4, 1, false));
-    QVERIFY(same());
+    QVERIFY(view.agrees());
     files.append(Rows(20, 1, false, 4)); // crosses the limit
-    QVERIFY(same());
-    QCOMPARE(view.count, 10);
+    QVERIFY(view.agrees());
+    QCOMPARE(view.count(), 10);
     // Removing shown rows brings later ones up to the limit again.
     files.remove({files.at(0).id, files.at(1).id, files.at(5).id});
-    QVERIFY(same());
-    QCOMPARE(view.count, 10);
+    QVERIFY(view.agrees());
+    QCOMPARE(view.count(), 10);
     QCOMPARE(proxy.data(proxy.index(9, 0), Files::PathRole).toString(), QStringLiteral("/f/12"));
     // Removing rows beyond the limit changes nothing shown.
     files.remove({files.at(20).id});
-    QVERIFY(same());
+    QVERIFY(view.agrees());
     proxy.setMaxRows(100);
-    QVERIFY(same());
-    QCOMPARE(view.count, 20);
+    QVERIFY(view.agrees());
+    QCOMPARE(view.count(), 20);
     files.clear();
-    QVERIFY(same());
-    QCOMPARE(view.count, 0);
+    QVERIFY(view.agrees());
+    QCOMPARE(view.count(), 0);
 }
 
 QTEST_MAIN(tst_FileListModel)

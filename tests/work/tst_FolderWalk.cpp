@@ -136,6 +136,7 @@ void tst_FolderWalk::rootReachedThroughALink() {
     const Found found = Walk(walk, fs::canonical(tree.path()));
     QCOMPARE(found.files, Set({"1:moved/FileStorage/a.dat", "1:moved/FileStorage/x/b.dat"}));
     QCOMPARE(FolderWalk::ResolveRoot({}), fs::path());
+    QCOMPARE(FolderWalk::ResolveRoot("moved/FileStorage"), fs::path());
 }
 
 void tst_FolderWalk::folderFilter() {

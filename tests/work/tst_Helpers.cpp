@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <platform/Drives.h>
+#include <sys/mount.h>
 
 class tst_Helpers : public QObject {
     Q_OBJECT
@@ -23,6 +24,7 @@ private slots:
     void undecodableNameIsShownNotThrown();
     void driveQueryTruncatesToWholeGiB();
     void driveQueryFailsForUnknownDrive();
+    void driveQueryFailsBelowOneGiB();
 };
 
 void tst_Helpers::formatFileSize_data() {
@@ -129,6 +131,18 @@ void tst_Helpers::driveQueryTruncatesToWholeGiB() {
 void tst_Helpers::driveQueryFailsForUnknownDrive() {
     DriveFixture drives;
     QVERIFY(!DriveQuery::query("Q:").has_value());
+}
+
+void tst_Helpers::driveQueryFailsBelowOneGiB() {
+    DriveFixture drives;
+    const std::filesystem::path small = drives.root() / "small";
+    std::filesystem::create_directories(small);
+    if (::mount("merivane-small", small.c_str(), "tmpfs", 0, "size=512m") != 0)
+        QSKIP("cannot mount a tmpfs here (needs root)");
+    drives.setEnv("MERIVANE_DRIVES", QByteArray("C=") + QByteArray::fromStdString(small.native()));
+    // 0 GiB in whole units is a failed query, not a division by zero.
+    QVERIFY(!DriveQuery::query("C:").has_value());
+    ::umount2(small.c_str(), MNT_DETACH);
 }
 
 QTEST_GUILESS_MAIN(tst_Helpers)

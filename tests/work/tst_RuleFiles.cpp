@@ -91,6 +91,7 @@ private slots:
     void expandEnvString_data();
     void expandEnvString();
     void itemExpansionSkipsWhatIsNotAnObject();
+    void groupItemWalk();
     void extensionsAreLowerCasedWithDot();
 };
 
@@ -288,6 +289,20 @@ void tst_RuleFiles::itemExpansionSkipsWhatIsNotAnObject() {
 
     const QJsonDocument object = QJsonDocument::fromJson(R"({"path": "%TEMP%"})");
     QCOMPARE(RuleFiles::ExpandItemPaths(object), object);
+}
+
+void tst_RuleFiles::groupItemWalk() {
+    // What is not an object is passed over; a group without items is still met.
+    const QByteArray json = R"([7, {"id": "g1", "items": ["x", {"path": "%TEMP%\\a"}]},
+                                {"id": "g2"}, {"id": "g3", "items": [{"id": "001", "path": " "}]}])";
+    QStringList walk;
+    RuleFiles::ForEachGroupItem(
+        QJsonDocument::fromJson(json),
+        [&](const QJsonObject& group) { walk << group["id"].toString(); },
+        [&](const QJsonObject& item, const QString& path) {
+            walk << item["id"].toString() + ":" + path;
+        });
+    QCOMPARE(walk, QStringList({"g1", ":" + temp + "\\a", "g2", "g3", "001: "}));
 }
 
 void tst_RuleFiles::extensionsAreLowerCasedWithDot() {

@@ -1,0 +1,47 @@
+#include "TimedRun.h"
+
+#include "StallMeter.h"
+#include "WorkBroker.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+
+TimedRun TimedRun::of(IWork& work, IWork::WorkStatus finished, const std::function<int()>& start) {
+    QEventLoop loop;
+    auto done = QObject::connect(workBroker, &WorkBroker::OnCCleanStatusChanging, &loop,
+                                 [&](IWork::WorkStatus status) {
+                                     if (status == finished)
+                                         loop.quit();
+                                 });
+    const TimedRun run = until(work, loop, [&] { start(); });
+    QObject::disconnect(done);
+    return run;
+}
+
+TimedRun TimedRun::until(IWork& work, QEventLoop& finished, const std::function<void()>& start) {
+    TimedRun run;
+    StallMeter stalls;
+    QElapsedTimer clock;
+    clock.start();
+    start();
+    finished.exec();
+    run.ms = clock.nsecsElapsed() / 1e6;
+    run.maxStallMs = stalls.stopMs();
+    // Let the last worker deregister before the next run.
+    while (work.HasRegisteredRun())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QCoreApplication::processEvents();
+    return run;
+}
+
+double TimedRun::program(const QString& name, const QStringList& arguments) {
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer clock;
+    clock.start();
+    process.start(name, arguments);
+    process.waitForFinished(-1);
+    return clock.nsecsElapsed() / 1e6;
+}

@@ -1,0 +1,48 @@
+#include "RecentItems.h"
+
+#include "AppLog.h"
+#include "FolderWalk.h"
+
+#include <QString>
+#include <platform/Drives.h>
+#include <platform/FolderReader.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+QString shown(const fs::path& path) {
+    return QString::fromStdString(platform::Drives::toWindowsPath(path));
+}
+} // namespace
+
+fs::path RecentItems::locate(const QString& ruleFolder) {
+    const QString text = ruleFolder.trimmed();
+    if (text.isEmpty())
+        return {};
+    const fs::path native = platform::Drives::toNativePath(text.toStdString());
+    return native.is_absolute() ? FolderWalk::ResolveRoot(native) : fs::path();
+}
+
+std::vector<fs::path> RecentItems::list(const fs::path& folder, bool log) {
+    std::vector<fs::path> traces;
+    if (folder.empty())
+        return traces;
+    platform::FolderReader reader(folder);
+    if (!reader.isOpen()) {
+        if (log)
+            AppLog(QStringLiteral("cannot list %1").arg(shown(folder)));
+        return traces;
+    }
+    const fs::path folderSettings("desktop.ini");
+    fs::path child;
+    platform::FolderReader::Kind kind = platform::FolderReader::Kind::Folder;
+    while (reader.next(child, kind)) {
+        if (kind != platform::FolderReader::Kind::RegularFile)
+            continue;
+        if (log)
+            AppLog(shown(child));
+        if (child.filename() != folderSettings)
+            traces.push_back(child);
+    }
+    return traces;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "LM_ChatFilesModel.h"
+#include "LM_ChatListModel.h"
+#include "WorkHarness.h"
+#include "Work_QQClean.h"
+#include "Work_VXClean.h"
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+// A chat work driven through the work harness, whose messages are recorded instead of
+// shown, with a hook on the workers' look at each file listed (to hold them there).
+template <class Work> class TestChatWork : public Work {
+public:
+    template <class... Args>
+    explicit TestChatWork(Args&&... args) : Work(std::forward<Args>(args)...) {
+        this->showMessage = [this](const QString& text) { messages << text; };
+        harness_ = std::make_unique<WorkHarness>(*this);
+    }
+
+    bool scan() {
+        return harness_->run([this] { return this->StartScan(); },
+                             IWork::StartedStatus(this->Kind(), IWork::RunKind::Scan),
+                             IWork::RunKind::Scan);
+    }
+    bool clean() { return harness_->clean(); }
+    bool waitForFinished(IWork::WorkStatus finished, int seenBefore) {
+        return harness_->waitForFinished(finished, seenBefore);
+    }
+    QList<int> statuses() const { return harness_->statuses(); }
+
+    LM_ChatListModel& list() const { return *this->chatListModel(); }
+    LM_ChatFilesModel& files(int category) const { return *list().category(category).files; }
+
+    // Messages the work showed the user, in order (GUI thread).
+    QStringList messages;
+    // Runs on the workers for each file listed; set it only while no run is registered.
+    std::function<void(const fs::path&)> listedHook;
+
+protected:
+    std::optional<std::uint64_t> ListedSize(const FolderWalk::File& file) const override {
+        if (listedHook)
+            listedHook(file.path());
+        return Work::ListedSize(file);
+    }
+
+private:
+    // Destroyed first: it waits for the work's workers.
+    std::unique_ptr<WorkHarness> harness_;
+};
+
+using TestVX = TestChatWork<Work_VXClean>;
+using TestQQ = TestChatWork<Work_QQClean>;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <utility>
+
+// Makes the files of a folder impossible to delete, as a file the chat program holds open
+// is on Windows: a read-only file system is mounted there when the process may mount (root
+// ignores permission bits), else the folder loses its write permission.
+class UndeletableFolder {
+public:
+    UndeletableFolder(const std::filesystem::path& folder,
+                      std::initializer_list<std::pair<const char*, std::uintmax_t>> files);
+    ~UndeletableFolder();
+    UndeletableFolder(const UndeletableFolder&) = delete;
+    UndeletableFolder& operator=(const UndeletableFolder&) = delete;
+
+    // Empty when it worked; else why not (the test is skipped then).
+    const QString& problem() const { return problem_; }
+
+private:
+    std::filesystem::path folder_;
+    bool mounted_ = false;
+    QString problem_;
+};
