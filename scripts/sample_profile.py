@@ -13,10 +13,14 @@ left as it is, so what the program cleaned there stays cleaned; --reset removes 
 builds it again. Any other folder with files in it is refused, never filled with junk.
 """
 import argparse
+import math
 import os
 import random
 import shutil
+import stat
+import struct
 import sys
+import time
 
 USER = "Merivane"
 KIB = 1024
@@ -193,6 +197,7 @@ def build(root):
         os.makedirs(os.path.join(root, folder), exist_ok=True)
     chat_files(root)
     build_privacy(root)
+    installed_programs(root)
 
 
 def reg_string(text):
@@ -222,6 +227,173 @@ def build_large_files(c):
             write_file(os.path.join(c, folder, name), size)
 
 
+# Installed programs for the uninstall page: (registry key below HKEY_..., display name,
+# uninstall string, other values, files below drive C: as (path, size) or (path, None) for
+# an uninstaller). Each uninstaller is a small script that only records how it was started,
+# in UNINSTALL_LOG, so what the program starts can be checked; it removes nothing.
+UNINSTALL_KEY = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+UNINSTALL_KEY_32 = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+UNINSTALL_LOG = "uninstallers-started.log"
+OFFICE_CODE = "{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
+INKPOOL = f"Users/{USER}/AppData/Local/Programs/Inkpool"
+INKPOOL_WIN = f"C:\\Users\\{USER}\\AppData\\Local\\Programs\\Inkpool"
+PROGRAMS = [
+    ("HKEY_LOCAL_MACHINE\\" + UNINSTALL_KEY + "\\QingkongIME", "晴空输入法 5.2",
+     "C:\\Program Files\\Qingkong IME\\uninst.exe /S",
+     {"DisplayIcon": "C:\\Program Files\\Qingkong IME\\qingkong.ico", "InstallDate": "20210707",
+      "EstimatedSize": 0x9800},
+     [("Program Files/Qingkong IME/uninst.exe", None),
+      ("Program Files/Qingkong IME/dict/core.dat", 36 * MIB + 120 * KIB),
+      ("Program Files/Qingkong IME/ime.dll", 1 * MIB + 800 * KIB)]),
+    ("HKEY_LOCAL_MACHINE\\" + UNINSTALL_KEY_32 + "\\Lumen Player_is1", "Lumen Player 4",
+     "\"C:\\Program Files (x86)\\Lumen Player\\unins000.exe\" /SILENT",
+     {"DisplayIcon": "\"C:\\Program Files (x86)\\Lumen Player\\lumen.ico\"",
+      "InstallDate": "20190312", "InstallLocation": "C:\\Program Files (x86)\\Lumen Player\\"},
+     [("Program Files (x86)/Lumen Player/unins000.exe", None),
+      ("Program Files (x86)/Lumen Player/codecs.pak", 118 * MIB),
+      ("Program Files (x86)/Lumen Player/skins/default.skin", 3 * MIB + 300 * KIB)]),
+    # A per-user entry of the same name: the machine-wide one above is listed instead.
+    ("HKEY_CURRENT_USER\\" + UNINSTALL_KEY + "\\Lumen Player", "Lumen Player 4",
+     f"C:\\Users\\{USER}\\AppData\\Local\\Lumen\\old-uninst.exe", {"InstallDate": "20150101"}, []),
+    ("HKEY_CURRENT_USER\\" + UNINSTALL_KEY + "\\Inkpool", "墨池笔记",
+     f"\"{INKPOOL_WIN}\\Uninstall Inkpool.exe\" /currentuser /S",
+     {"DisplayIcon": f"{INKPOOL_WIN}\\Inkpool.exe,0"},
+     [(f"{INKPOOL}/Uninstall Inkpool.exe", None), (f"{INKPOOL}/Inkpool.exe", 3 * MIB + 512 * KIB),
+      (f"{INKPOOL}/resources/app.asar", 120 * MIB)]),
+    ("HKEY_LOCAL_MACHINE\\" + UNINSTALL_KEY + "\\" + OFFICE_CODE, "Office Suite 2021",
+     "MsiExec.exe /X" + OFFICE_CODE,
+     {"DisplayIcon": f"C:\\Windows\\Installer\\{OFFICE_CODE}\\suite.ico", "InstallDate": "20230115",
+      "InstallLocation": "C:\\Program Files\\Office Suite\\"},
+     [("Program Files/Office Suite/suite.pak", 1400 * MIB), ("Program Files/Office Suite/fonts.pak", 260 * MIB),
+      ("Program Files/Office Suite/writer.dll", 24 * MIB)]),
+    # Upper-case and unquoted with a blank in the path: C:\Program.exe must never start.
+    ("HKEY_LOCAL_MACHINE\\" + UNINSTALL_KEY + "\\ZIPPER", "ZIPPER 压缩",
+     "C:\\Program Files\\ZIPPER\\UNINST.EXE",
+     {"DisplayIcon": "C:\\Program Files\\ZIPPER\\zipper.ico", "InstallDate": "2022-08-01"},
+     [("Program Files/ZIPPER/UNINST.EXE", None), ("Program Files/ZIPPER/zipper.dll", 4 * MIB + 200 * KIB)]),
+    ("HKEY_LOCAL_MACHINE\\" + UNINSTALL_KEY_32 + "\\PrinterLegacy", "旧版打印驱动",
+     "C:\\Drivers\\Printer\\remove.bat x", {"InstallDate": "20170905"},
+     [("Drivers/Printer/remove.bat", None), ("Drivers/Printer/driver.sys", 2 * MIB + 64 * KIB)]),
+    # Its uninstaller is gone: the start fails and the row stays.
+    ("HKEY_LOCAL_MACHINE\\" + UNINSTALL_KEY + "\\BrokenTool", "Broken Tool",
+     "\"C:\\Program Files\\Broken Tool\\uninstall.exe\"", {"InstallDate": "20200410"},
+     [("Program Files/Broken Tool/tool.dat", 800 * KIB)]),
+    # An update without a name of its own is not listed.
+    ("HKEY_LOCAL_MACHINE\\" + UNINSTALL_KEY + "\\KB5031356", None,
+     "C:\\Windows\\servicing\\kb.exe", {}, []),
+]
+# Would start if an unquoted path were cut at its first blank; they record it too.
+TRAPS = ["Program", "Program.exe"]
+# Icons drawn here: (file below C:, colour, glyph).
+ICONS = [("Program Files/Qingkong IME/qingkong.ico", (0x3B, 0x82, 0xF6), "ring"),
+         ("Program Files (x86)/Lumen Player/lumen.ico", (0xF9, 0x73, 0x16), "play"),
+         (f"Windows/Installer/{OFFICE_CODE}/suite.ico", (0xDC, 0x26, 0x26), "bars"),
+         ("Program Files/ZIPPER/zipper.ico", (0x8B, 0x5C, 0xF6), "zip")]
+
+
+def recorder(root, path):
+    """A sample uninstaller at path below drive C: that appends its path below root and
+    its arguments to the log. Each names itself, so no two are duplicate files."""
+    return ("#!/bin/sh\n"
+            f"# Sample uninstaller C:/{path}: records how it was started and changes nothing.\n"
+            f"root={shell_quote(root.rstrip('/') + '/')}\n"
+            'line="${0#"$root"}"\n'
+            'for arg in "$@"; do line="$line\t$arg"; done\n'
+            f"printf '%s\\n' \"$line\" >> \"$root\"{UNINSTALL_LOG}\n")
+
+
+def write_script(path, text):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(text)
+    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH)
+
+
+def glyph_cover(glyph, x, y):
+    """Whether point (x, y) of a 32 x 32 icon, centre (16, 16), is covered by the glyph."""
+    dx, dy = x - 16, y - 16
+    r = math.hypot(dx, dy)
+    if glyph == "ring":
+        return 6 <= r <= 10
+    if glyph == "play":  # a triangle pointing right
+        return dx >= -6 and abs(dy) <= (9 - dx) * 8 / 15
+    if glyph == "bars":  # three bars standing on one line
+        return any(abs(dx - c) <= 2 and 8 - h <= dy <= 8 for c, h in ((-6, 10), (0, 16), (6, 13)))
+    if glyph == "zip":
+        return (abs(dx) <= 2 and abs(dy) <= 10 and (int(y) // 2) % 2 == 0) or \
+               (abs(dx) <= 4 and 4 <= dy <= 10)
+    return False
+
+
+def icon_bytes(colour, glyph):
+    """A 32 x 32 icon file (32-bit, alpha) of a rounded square with a white glyph."""
+    size, samples = 32, 4
+    pixels = []
+    for row in range(size - 1, -1, -1):  # bottom-up
+        for col in range(size):
+            inside = ink = 0
+            for sy in range(samples):
+                for sx in range(samples):
+                    x = col + (sx + 0.5) / samples
+                    y = row + (sy + 0.5) / samples
+                    # Rounded square from 1 to 31 with radius 7.
+                    cx = min(max(x, 8), 24)
+                    cy = min(max(y, 8), 24)
+                    if math.hypot(x - cx, y - cy) <= 7 and 1 <= x <= 31 and 1 <= y <= 31:
+                        inside += 1
+                        ink += glyph_cover(glyph, x, y)
+            n = samples * samples
+            alpha = round(255 * inside / n)
+            mix = ink / inside if inside else 0
+            r, g, b = (round(c + (255 - c) * mix) for c in colour)
+            pixels.append(bytes((b, g, r, alpha)))
+    xor = b"".join(pixels)
+    mask = bytes(size * 4)  # every row 32 bits, all opaque: the alpha decides
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    image = header + xor + mask
+    return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 22) + image
+
+
+def installed_programs(root):
+    """Registers the programs of PROGRAMS and writes their files, icons and uninstallers."""
+    c = os.path.join(root, "c")
+    scripts = [path for _, _, _, _, files in PROGRAMS for path, size in files if size is None]
+    for path in scripts + ["Windows/System32/msiexec.exe"] + TRAPS:
+        write_script(os.path.join(c, path), recorder(root, path))
+    for _, _, _, _, files in PROGRAMS:
+        for path, size in files:
+            if size is not None:
+                write_file(os.path.join(c, path), size)
+    for path, colour, glyph in ICONS:
+        os.makedirs(os.path.dirname(os.path.join(c, path)), exist_ok=True)
+        with open(os.path.join(c, path), "wb") as f:
+            f.write(icon_bytes(colour, glyph))
+    # Its date comes from the file its icon is taken from.
+    stamp = time.mktime((2024, 3, 18, 12, 0, 0, 0, 0, -1))
+    os.utime(os.path.join(c, INKPOOL, "Inkpool.exe"), (stamp, stamp))
+
+    registry = os.path.join(root, "registry.reg")
+    keys = ["HKEY_LOCAL_MACHINE\\" + UNINSTALL_KEY, "HKEY_LOCAL_MACHINE\\" + UNINSTALL_KEY_32,
+            "HKEY_CURRENT_USER\\" + UNINSTALL_KEY]
+    with open(registry, encoding="utf-8") as f:
+        if f"[{keys[0]}]" in f.read():
+            return  # an interrupted build registered them already
+    lines = [f"[{key}]\n\n" for key in keys]
+    for key, name, uninstall, values, files in PROGRAMS:
+        lines.append(f"[{key}]\n")
+        if name is not None:
+            lines.append(f'"DisplayName"={reg_string(name)}\n')
+        lines.append(f'"UninstallString"={reg_string(uninstall)}\n')
+        for value, data in values.items():
+            if isinstance(data, int):
+                lines.append(f'"{value}"=dword:{data:08x}\n')
+            else:
+                lines.append(f'"{value}"={reg_string(data)}\n')
+        lines.append("\n")
+    with open(registry, "a", encoding="utf-8") as f:
+        f.write("".join(lines))
+
+
 def environment(root):
     """What maps the program onto the profile; the XDG folders keep Qt's and the
     desktop's files of the program there too."""
@@ -235,6 +407,8 @@ def environment(root):
         "USERPROFILE": f"C:\\Users\\{USER}",
         "APPDATA": f"C:\\Users\\{USER}\\AppData\\Roaming",
         "PUBLIC": "C:\\Users\\Public",
+        # Where the uninstall page finds msiexec.exe, as Windows does in System32.
+        "PATH": os.path.join(root, "c", "Windows", "System32") + os.pathsep + os.environ.get("PATH", ""),
     }
 
 

@@ -247,12 +247,26 @@ void Merivane::OnControlButtonClicked() {
     if (!button)
         return;
     const QString name = button->objectName().mid(3);
-    if (auto* page = ui->twControl->findChild<QWidget*>(QStringLiteral("ts") + name))
-        ui->twControl->setCurrentWidget(page);
+    auto* tab = ui->twControl->findChild<QWidget*>(QStringLiteral("ts") + name);
+    if (tab)
+        ui->twControl->setCurrentWidget(tab);
     if (name == QLatin1String("Home"))
         home->refreshDiskStatus();
     else if (name == QLatin1String("DriverCClean"))
         refreshCCleanGauges();
+    if (tab)
+        visitPages(tab);
+}
+
+void Merivane::visitPages(const QWidget* tab) {
+    const std::vector<WorkPage>& pages = presenter->pages();
+    pageVisited.resize(pages.size(), false);
+    for (std::size_t row = 0; row < pages.size(); ++row) {
+        if (pageVisited[row] || !pages[row].firstVisit || !pages[row].isOn(tab))
+            continue;
+        pageVisited[row] = true;
+        pages[row].firstVisit();
+    }
 }
 
 void Merivane::on_btnSetting_clicked() {

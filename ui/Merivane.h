@@ -82,6 +82,8 @@ private:
     void wirePage(std::size_t row);
     void onProgressClicked(std::size_t row);
     void refreshCCleanGauges();
+    // Runs the first-visit hooks of the pages on a tab that the user opened.
+    void visitPages(const QWidget* tab);
     void setUpOneKeyScan();
     // From now on nothing starts: the user quits.
     void beginQuit();
@@ -98,4 +100,6 @@ private:
     QMenu* trayMenu = nullptr;
     OneKeyScan* oneKey = nullptr;
     QWidget* navOverlay = nullptr;
+    // Rows of the page table whose first visit has happened.
+    std::vector<bool> pageVisited;
 };

@@ -62,6 +62,8 @@ struct WorkPage {
     void (WorkBroker::*checkedChanged)() = nullptr;
     // Set-up of its own, after the common one (account selectors, destination folder).
     std::function<void()> setUp;
+    // Run the first time the user opens the page (the uninstall page starts its inventory).
+    std::function<void()> firstVisit;
 
     QString cleaningText = QStringLiteral("正在清理");
     QString readyText = QStringLiteral("立即清理");
@@ -79,4 +81,6 @@ struct WorkPage {
     // The page's status value for a run's start or end; nothing without a work.
     std::optional<IWork::WorkStatus> status(IWork::RunKind run, bool finished) const;
     bool owns(IWork::WorkStatus ws) const;
+    // Whether the page's widgets lie on this tab.
+    bool isOn(const QWidget* tab) const;
 };

@@ -6,6 +6,7 @@
 #include "LM_LargeFilesModel.h"
 #include "LM_PrivacyFolderModel.h"
 #include "LM_PrivacyGroupData.h"
+#include "LM_SoftWareInfoModel.h"
 #include "LargeFileDestination.h"
 #include "TPrivacyGroup.h"
 #include "WorkBroker.h"
@@ -15,10 +16,14 @@
 #include "Work_LargeFile.h"
 #include "Work_Privacy.h"
 #include "Work_QQClean.h"
+#include "Work_UninstallSoft.h"
+#include "Work_UninstallSoftHost.h"
 #include "Work_VXClean.h"
 #include "ui_Merivane.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QDebug>
 
 namespace {
 
@@ -162,8 +167,23 @@ WorkPage duplicates(Ui::MerivaneClass& ui) {
 }
 
 WorkPage uninstall(Ui::MerivaneClass& ui) {
+    Work_UninstallSoft* work = Work_UninstallSoft::GetInstance();
     WorkPage page;
+    page.work = work;
     page.listView = ui.qwUninstall;
+    page.listProperties = {{QStringLiteral("uninstHost"), work->host()},
+                           {QStringLiteral("softwareList"), work->model()}};
+    page.listSource = QStringLiteral("qrc:/QML/resources/QML/UninstallSoft/uninst_main.qml");
+    page.listFailureLine = QStringLiteral("uninstall soft QML 加载失败!");
+    page.hosted = [](QObject* root) {
+        if (root)
+            qDebug() << "----uninstall soft------NEED to setRootObject";
+    };
+    page.firstVisit = [work] {
+        qDebug().noquote() << "btnUninstall  start scan "
+                           << QDateTime::currentDateTime().toString(Qt::ISODate);
+        work->StartScan();
+    };
     return page;
 }
 

@@ -10,21 +10,26 @@
 #include <algorithm>
 
 TimedRun TimedRun::of(IWork& work, IWork::WorkStatus finished, const std::function<int()>& start) {
-    TimedRun run;
     QEventLoop loop;
     auto done = QObject::connect(workBroker, &WorkBroker::OnCCleanStatusChanging, &loop,
                                  [&](IWork::WorkStatus status) {
                                      if (status == finished)
                                          loop.quit();
                                  });
+    const TimedRun run = until(work, loop, [&] { start(); });
+    QObject::disconnect(done);
+    return run;
+}
+
+TimedRun TimedRun::until(IWork& work, QEventLoop& finished, const std::function<void()>& start) {
+    TimedRun run;
     StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
     start();
-    loop.exec();
+    finished.exec();
     run.ms = clock.nsecsElapsed() / 1e6;
     run.maxStallMs = stalls.stopMs();
-    QObject::disconnect(done);
     // Let the last worker deregister before the next run.
     while (work.HasRegisteredRun())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);

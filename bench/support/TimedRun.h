@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <functional>
 
+class QEventLoop;
+
 // Timing for the benchmarks, with the event loop running as in the program.
 class TimedRun {
 public:
@@ -16,6 +18,9 @@ public:
     // Starts a run of `work` (whose status callback is the broker's) and waits for its
     // `finished` status and an empty pool.
     static TimedRun of(IWork& work, IWork::WorkStatus finished, const std::function<int()>& start);
+    // The same for a run whose end the caller tells by quitting `finished` (a work without
+    // a status block hears it from its model).
+    static TimedRun until(IWork& work, QEventLoop& finished, const std::function<void()>& start);
     // Milliseconds a program takes, its output discarded.
     static double program(const QString& name, const QStringList& arguments);
 

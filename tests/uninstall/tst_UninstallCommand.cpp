@@ -1,0 +1,97 @@
+#include "UninstallCommand.h"
+
+#include <QtTest>
+
+// How an uninstall string becomes a program and its parameters, and which folder holds
+// that program.
+class tst_UninstallCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void split_data();
+    void split();
+};
+
+void tst_UninstallCommand::split_data() {
+    QTest::addColumn<QString>("uninstString");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("parameters");
+    QTest::addColumn<QString>("folder");
+
+    QTest::newRow("exe with a blank in the path") << R"(C:\Program Files\App\uninst.exe /S)"
+                                                  << R"(C:\Program Files\App\uninst.exe)"
+                                                  << "/S"
+                                                  << R"(C:\Program Files\App)";
+    QTest::newRow("quoted, parameters keep their blank")
+        << R"("C:\Program Files\App\uninst.exe" /S)"
+        << R"(C:\Program Files\App\uninst.exe)"
+        << " /S"
+        << R"(C:\Program Files\App)";
+    QTest::newRow("batch file") << R"(C:\Program Files\App\run.bat x)"
+                                << R"(C:\Program Files\App\run.bat)"
+                                << "x"
+                                << R"(C:\Program Files\App)";
+    QTest::newRow("Windows Installer") << "MsiExec.exe /X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
+                                       << "msiexec.exe"
+                                       << "MsiExec.exe /X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
+                                       << "";
+    QTest::newRow("upper-case extension") << R"(C:\APP\UNINST.EXE)"
+                                          << R"(C:\APP\UNINST.EXE)"
+                                          << ""
+                                          << R"(C:\APP)";
+    // Cut at the first blank, this would start C:\Program (or C:\Program.exe).
+    QTest::newRow("upper-case extension, blank in the path") << R"(C:\Program Files\APP\UNINST.EXE)"
+                                                             << R"(C:\Program Files\APP\UNINST.EXE)"
+                                                             << ""
+                                                             << R"(C:\Program Files\APP)";
+    QTest::newRow("upper-case batch file") << R"(C:\Program Files\Tools\REMOVE.BAT /quiet)"
+                                           << R"(C:\Program Files\Tools\REMOVE.BAT)"
+                                           << "/quiet"
+                                           << R"(C:\Program Files\Tools)";
+    QTest::newRow("no extension, blank in the path") << R"(C:\Program Files\App\uninstall /S)"
+                                                     << R"(C:\Program Files\App\uninstall)"
+                                                     << "/S"
+                                                     << R"(C:\Program Files\App)";
+    QTest::newRow("no extension, a path in the parameters")
+        << R"(C:\Program Files\App\uninstall /log C:\x.log)"
+        << R"(C:\Program Files\App\uninstall /log C:\x.log)"
+        << ""
+        << R"(C:\Program Files\App\uninstall /log C:)";
+    QTest::newRow("bare program name") << "uninstaller /x"
+                                       << "uninstaller"
+                                       << "/x"
+                                       << "";
+    QTest::newRow("quote never closed") << R"("C:\Program Files\App\uninst.exe /S)"
+                                        << ""
+                                        << ""
+                                        << "";
+    QTest::newRow("leading blanks") << R"(  "C:\App\u.exe" --all)"
+                                    << R"(C:\App\u.exe)"
+                                    << " --all"
+                                    << R"(C:\App)";
+    QTest::newRow("program at a drive's root") << R"(C:\uninst.exe)"
+                                               << R"(C:\uninst.exe)"
+                                               << ""
+                                               << "C:";
+    QTest::newRow("Chinese folder names") << R"(D:\软件\输入法\卸载.exe /S /D=D:\软件\输入法)"
+                                          << R"(D:\软件\输入法\卸载.exe)"
+                                          << R"(/S /D=D:\软件\输入法)"
+                                          << R"(D:\软件\输入法)";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << ""
+                           << "";
+}
+
+void tst_UninstallCommand::split() {
+    QFETCH(QString, uninstString);
+    QFETCH(QString, program);
+    QFETCH(QString, parameters);
+    QFETCH(QString, folder);
+    const UninstallCommand command = UninstallCommand::Split(uninstString);
+    QCOMPARE(command.program(), program);
+    QCOMPARE(command.parameters(), parameters);
+    QCOMPARE(command.folder(), folder);
+}
+
+QTEST_GUILESS_MAIN(tst_UninstallCommand)
+#include "tst_UninstallCommand.moc"

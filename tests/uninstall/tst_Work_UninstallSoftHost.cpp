@@ -1,0 +1,132 @@
+#include "LM_SoftWareInfoModel.h"
+#include "SoftwareFixture.h"
+#include "TestUninstallWork.h"
+#include "Work_UninstallSoftHost.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QtTest>
+
+namespace fs = std::filesystem;
+using Start = TestUninstallWork::Start;
+
+// What the page reaches through the host: the confirmed uninstall and the icons.
+class tst_Work_UninstallSoftHost : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanAsksFirst_data();
+    void cleanAsksFirst();
+    void icons_data();
+    void icons();
+    void diskSentence();
+};
+
+namespace {
+
+QImage Decode(const QString& base64) {
+    return QImage::fromData(QByteArray::fromBase64(base64.toLatin1()), "PNG");
+}
+
+// A 48 x 48 icon file of one colour.
+void WriteIcon(const fs::path& file, const QColor& colour) {
+    fs::create_directories(file.parent_path());
+    QImage image(48, 48, QImage::Format_ARGB32);
+    image.fill(colour);
+    QVERIFY(image.save(QString::fromStdString(file.native()), "ICO"));
+}
+
+} // namespace
+
+void tst_Work_UninstallSoftHost::cleanAsksFirst_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("是") << true;
+    QTest::newRow("否") << false;
+}
+
+void tst_Work_UninstallSoftHost::cleanAsksFirst() {
+    QFETCH(bool, yes);
+    SoftwareFixture fixture;
+    fixture.add("Alpha", "C:\\Apps\\Alpha\\uninst.exe /S");
+    fixture.add("Beta", "C:\\Apps\\Beta\\uninst.exe");
+    TestUninstallWork work;
+    QVERIFY(work.scan());
+    LM_SoftWareInfoModel* model = work.model();
+    QStringList asked;
+    work.host()->setConfirm([&](const QString& question) {
+        asked << question;
+        return yes;
+    });
+
+    // As the page's "卸载" button does: tick the row, then ask the host.
+    QVERIFY(model->setData(model->index(0), true, LM_SoftWareInfoModel::CheckedRole));
+    QTest::ignoreMessage(QtDebugMsg, yes ? "user select YES" : "user select NO");
+    work.host()->clean();
+    QVERIFY(work.waitIdle());
+    QCOMPARE(asked, QStringList({"请确定是否卸载选中软件(如恢复需要手动安装)？"}));
+    if (yes) {
+        QCOMPARE(work.starts(), QList<Start>({{R"(C:\Apps\Alpha\uninst.exe)", "/S"}}));
+        QCOMPARE(model->rowCount(), 1);
+    } else {
+        QVERIFY(work.starts().isEmpty());
+        QCOMPARE(model->rowCount(), 2);
+    }
+    // No tick is left behind for a later uninstall to pick up.
+    for (const TSoftwareInfo& record : model->records())
+        QCOMPARE(record.checked, false);
+}
+
+void tst_Work_UninstallSoftHost::icons_data() {
+    QTest::addColumn<QString>("displayIcon");
+    QTest::addColumn<QString>("sameAs"); // empty: no icon at all
+    QTest::addColumn<QColor>("colour");  // of an icon file's centre
+    QTest::newRow("icon file") << R"(C:\App\app.ico)"
+                               << R"(C:\App\app.ico)" << QColor(Qt::red);
+    QTest::newRow("icon file, upper case, quoted") << R"("C:\App\APP2.ICO")"
+                                                   << R"(C:\App\APP2.ICO)" << QColor(Qt::blue);
+    QTest::newRow("program with an icon index") << R"(C:\App\app.exe,0)"
+                                                << R"(C:\App\app.exe)" << QColor();
+    QTest::newRow("quoted program") << R"("C:\App\app.exe",0)"
+                                    << R"(C:\App\app.exe)" << QColor();
+    QTest::newRow("missing icon file") << R"(C:\App\gone.ico)"
+                                       << "" << QColor();
+    QTest::newRow("none") << ""
+                          << "" << QColor();
+}
+
+void tst_Work_UninstallSoftHost::icons() {
+    QFETCH(QString, displayIcon);
+    QFETCH(QString, sameAs);
+    QFETCH(QColor, colour);
+    SoftwareFixture fixture;
+    WriteIcon(fixture.c("App/app.ico"), Qt::red);
+    WriteIcon(fixture.c("App/APP2.ICO"), Qt::blue);
+    fixture.write(fixture.c("App/app.exe"), 100);
+    TestUninstallWork work;
+    Work_UninstallSoftHost* host = work.host();
+
+    const QString icon = host->getProgramIconBase64(displayIcon);
+    QCOMPARE(icon, host->getProgramIconBase64(sameAs));
+    if (sameAs.isEmpty()) {
+        QVERIFY(icon.isEmpty());
+        return;
+    }
+    const QImage image = Decode(icon);
+    QVERIFY(!image.isNull());
+    QVERIFY(image.width() <= 32 && image.height() <= 32);
+    QVERIFY(image.width() == 32 || image.height() == 32);
+    if (colour.isValid())
+        QCOMPARE(image.pixelColor(image.rect().center()), colour);
+}
+
+void tst_Work_UninstallSoftHost::diskSentence() {
+    SoftwareFixture fixture;
+    TestUninstallWork work;
+    QVERIFY(
+        QRegularExpression(QStringLiteral("^C盘\\(系统盘\\)共\\d+\\.\\d\\dGB,可用\\d+\\.\\d\\dGB$"))
+            .match(work.host()->diskSentence())
+            .hasMatch());
+}
+
+QTEST_MAIN(tst_Work_UninstallSoftHost)
+#include "tst_Work_UninstallSoftHost.moc"

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+// What an uninstall string from the registry starts: a program and its parameters.
+class UninstallCommand {
+public:
+    // Splits an uninstall string:
+    // - with "MsiExec.exe" in it: msiexec.exe, with the whole string as its parameters;
+    // - quoted: the program is the quoted text, the parameters all after the closing quote
+    //   (nothing at all without one);
+    // - with ".exe", else ".bat", in any case: the program ends at the first blank after it;
+    // - otherwise at the first blank after the last backslash.
+    // A path is never cut at a blank inside a folder name, so "C:\Program Files\..." can
+    // never start C:\Program.
+    static UninstallCommand Split(const QString& uninstString);
+
+    QString program() const { return program_; }
+    QString parameters() const { return parameters_; }
+    // The folder holding the program, without trailing separators; empty when the
+    // program names none ("msiexec.exe").
+    QString folder() const;
+
+private:
+    // The program up to the first blank at or after `from`, the parameters after it.
+    void cutAtBlank(const QString& text, int from);
+
+    QString program_;
+    QString parameters_;
+};
