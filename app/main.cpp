@@ -56,10 +56,7 @@ int main(int argc, char* argv[]) {
 
     // Every page's work with a status block reports through the broker; the C-drive work
     // also has the progress callback.
-    for (IWork* work : window.works()) {
-        if (work->Kind() != IWork::WorkKind::Other)
-            work->statusCallback = WorkBroker::StatusCallback();
-    }
+    WorkBroker::InstallStatusCallbacks(window.works());
     Work_CClean::GetInstance()->progressCallback = WorkBroker::ProgressCallback();
 
     window.show();

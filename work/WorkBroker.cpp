@@ -26,3 +26,10 @@ std::function<void(fs::directory_entry, IWork::_WorkInfo&)> WorkBroker::Progress
         emit workBroker->OnCCleanProgress(std::move(entry), copy);
     };
 }
+
+void WorkBroker::InstallStatusCallbacks(const std::vector<IWork*>& works) {
+    for (IWork* work : works) {
+        if (work && work->Kind() != IWork::WorkKind::Other)
+            work->statusCallback = StatusCallback();
+    }
+}

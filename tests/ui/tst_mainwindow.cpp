@@ -5,7 +5,7 @@
 #include "FormatFileSize.h"
 #include "Merivane.h"
 #include "QmlItems.h"
-#include "SampleProfile.h"
+#include "SampleWindow.h"
 #include "Screenshots.h"
 #include "TempTree.h"
 #include "WorkBroker.h"
@@ -93,24 +93,20 @@ private:
     // settle: let the QML pages render first; without it the window is taken as it is now.
     QString shoot(const QString& name, bool settle = true);
 
-    SampleProfile profile;
-    std::unique_ptr<TestWindow> window;
+    SampleWindow sample;
+    SampleProfile& profile{sample.profile()};
+    TestWindow* window = nullptr;
 };
 
 void tst_MainWindow::initTestCase() {
-    QVERIFY2(profile.isValid(), qPrintable(profile.error()));
-    profile.apply();
-    QFile::remove(AppPaths::current().configFile);
+    QVERIFY2(sample.applyProfile(), qPrintable(sample.error()));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("C盘清理"));
-    RegisterWorkMetaTypes();
-    workBroker = new WorkBroker();
-
-    window = std::make_unique<TestWindow>();
-    window->setFixedSize(1202, 770);
-    Work_CClean::GetInstance()->statusCallback = WorkBroker::StatusCallback();
-    window->show();
-    window->move(0, 0);
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY2(sample.open([this] {
+        auto made = std::make_unique<TestWindow>();
+        window = made.get();
+        return made;
+    }),
+             qPrintable(sample.error()));
     if (profile.onKnownVolume()) {
         // Whole GiB of the 4 GiB volume, every free byte counted.
         QCOMPARE(child<QLabel>(QStringLiteral("lblHomeSpaceInfomation"))->text(),
@@ -122,12 +118,7 @@ void tst_MainWindow::initTestCase() {
 }
 
 QString tst_MainWindow::shoot(const QString& name, bool settle) {
-    if (settle)
-        QTest::qWait(150);
-    const QString path = saveScreenshot(window->grab().toImage(), name);
-    if (path.isEmpty())
-        qWarning() << "screenshot not saved:" << name;
-    return path;
+    return sample.shoot(name, settle);
 }
 
 void tst_MainWindow::navigation_data() {
@@ -331,7 +322,7 @@ void tst_MainWindow::ccleanScanAndClean() {
     QCOMPARE(stack->currentIndex(), 0);
     QCOMPARE(homeStatus->text(), QStringLiteral("等待扫描"));
     QVERIFY(badge->isHidden());
-    QSignalSpy finished(window.get(), &Merivane::HomeScanPartStoped);
+    QSignalSpy finished(window, &Merivane::HomeScanPartStoped);
 
     // The scan-started status is applied before the click returns.
     QTest::mouseClick(child<QPushButton>(QStringLiteral("btnCCleanStart")), Qt::LeftButton);
@@ -487,7 +478,7 @@ void tst_MainWindow::closeToTray() {
     }
     window->trayShown = trayShown;
     window->showNormal();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
 
     // close() tells whether the window accepted to close, which quits the application.
     QCOMPARE(window->close(), quits);

@@ -6,7 +6,7 @@
 #include "LM_ChatListModel.h"
 #include "Merivane.h"
 #include "QmlItems.h"
-#include "SampleProfile.h"
+#include "SampleWindow.h"
 #include "Screenshots.h"
 #include "TempTree.h"
 #include "WorkBroker.h"
@@ -48,37 +48,23 @@ private:
     }
     QString shoot(const QString& name, bool settle = true);
 
-    SampleProfile profile;
-    std::unique_ptr<Merivane> window;
+    SampleWindow sample;
+    SampleProfile& profile{sample.profile()};
+    Merivane* window = nullptr;
     QStringList messages;
 };
 
 void tst_PageChat::initTestCase() {
-    QVERIFY2(profile.isValid(), qPrintable(profile.error()));
-    profile.apply();
-    QFile::remove(AppPaths::current().configFile);
-    RegisterWorkMetaTypes();
-    workBroker = new WorkBroker();
-    window = std::make_unique<Merivane>();
-    window->setFixedSize(1202, 770);
-    // As at start-up: every page's work reports through the broker.
-    for (IWork* work : window->works())
-        work->statusCallback = WorkBroker::StatusCallback();
+    QVERIFY2(sample.applyProfile(), qPrintable(sample.error()));
+    QVERIFY2(sample.open(), qPrintable(sample.error()));
+    window = sample.window();
     const auto record = [this](const QString& text) { messages << text; };
     Work_VXClean::GetInstance()->showMessage = record;
     Work_QQClean::GetInstance()->showMessage = record;
-    window->show();
-    window->move(0, 0);
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
 
 QString tst_PageChat::shoot(const QString& name, bool settle) {
-    if (settle)
-        QTest::qWait(200);
-    const QString path = saveScreenshot(window->grab().toImage(), name);
-    if (path.isEmpty())
-        qWarning() << "screenshot not saved:" << name;
-    return path;
+    return sample.shoot(name, settle);
 }
 
 void tst_PageChat::selectors_data() {

@@ -6,7 +6,7 @@
 #include "LM_DuplicateFileListNodes.h"
 #include "Merivane.h"
 #include "QmlItems.h"
-#include "SampleProfile.h"
+#include "SampleWindow.h"
 #include "Screenshots.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
@@ -40,26 +40,17 @@ private:
         QVERIFY(!saveScreenshot(window->grab().toImage(), name).isEmpty());
     }
 
-    SampleProfile profile;
-    std::unique_ptr<Merivane> window;
+    SampleWindow sample;
+    SampleProfile& profile{sample.profile()};
+    Merivane* window = nullptr;
     QQuickWidget* view = nullptr;
     Work_DuplicateFile* work = nullptr;
 };
 
 void tst_PageDuplicates::initTestCase() {
-    QVERIFY2(profile.isValid(), qPrintable(profile.error()));
-    profile.apply();
-    RegisterWorkMetaTypes();
-    workBroker = new WorkBroker();
-    window = std::make_unique<Merivane>();
-    window->setFixedSize(1202, 770);
-    // As start-up does: every work with a status block reports through the broker.
-    for (IWork* w : window->works()) {
-        if (w->Kind() != IWork::WorkKind::Other)
-            w->statusCallback = WorkBroker::StatusCallback();
-    }
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY2(sample.applyProfile(), qPrintable(sample.error()));
+    QVERIFY2(sample.open(), qPrintable(sample.error()));
+    window = sample.window();
     QTest::mouseClick(window->findChild<QPushButton*>("btnDuplicateFileClean"), Qt::LeftButton);
     view = window->findChild<QQuickWidget*>("qwDuplicateFile");
     QVERIFY(view && view->rootObject());
@@ -69,7 +60,8 @@ void tst_PageDuplicates::initTestCase() {
 
 void tst_PageDuplicates::cleanupTestCase() {
     QTRY_VERIFY(!work->HasRegisteredRun());
-    window.reset();
+    sample.close();
+    window = nullptr;
 }
 
 void tst_PageDuplicates::theWorkJoinsTheWindow() {

@@ -8,7 +8,7 @@
 #include "Merivane.h"
 #include "PathQString.h"
 #include "QmlItems.h"
-#include "SampleProfile.h"
+#include "SampleWindow.h"
 #include "ScratchVolume.h"
 #include "Screenshots.h"
 #include "WorkBroker.h"
@@ -57,44 +57,32 @@ private:
     bool clickPageItem(QQuickItem* item) const { return QmlItems::click(*list(), item); }
     QQuickWidget* list() const { return named<QQuickWidget>("qwLargeFileReplace"); }
 
-    SampleProfile profile;
+    SampleWindow sample;
+    SampleProfile& profile{sample.profile()};
     std::unique_ptr<ScratchVolume> driveD;
-    std::unique_ptr<Merivane> window;
+    Merivane* window = nullptr;
 };
 
 void tst_PageLargeFile::initTestCase() {
-    QVERIFY2(profile.isValid(), qPrintable(profile.error()));
-    profile.apply();
+    QVERIFY2(sample.applyProfile(), qPrintable(sample.error()));
     // D: on a volume of its own, as a second disk is: moving there frees space on C:.
     driveD = std::make_unique<ScratchVolume>(QStringToPath(profile.root()) / "d", 512ull << 20);
     if (!driveD->mounted())
         QSKIP(qPrintable(driveD->skipReason()));
-    QFile::remove(AppPaths::current().configFile);
-    RegisterWorkMetaTypes();
-    workBroker = new WorkBroker();
-    window = std::make_unique<Merivane>();
-    window->setFixedSize(1202, 770);
-    for (IWork* work : window->works())
-        work->statusCallback = WorkBroker::StatusCallback();
-    window->show();
-    window->move(0, 0);
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY2(sample.open(), qPrintable(sample.error()));
+    window = sample.window();
     QTest::mouseClick(named<QPushButton>("btnLargeFileReplace"), Qt::LeftButton);
     shoot(QStringLiteral("largefile_intro"));
 }
 
 void tst_PageLargeFile::cleanupTestCase() {
-    window.reset();
+    sample.close();
+    window = nullptr;
     driveD.reset();
 }
 
 QString tst_PageLargeFile::shoot(const QString& name, bool settle) {
-    if (settle)
-        QTest::qWait(200);
-    const QString path = saveScreenshot(window->grab().toImage(), name);
-    if (path.isEmpty())
-        qWarning() << "screenshot not saved:" << name;
-    return path;
+    return sample.shoot(name, settle);
 }
 
 void tst_PageLargeFile::defaultDestinationOnAnotherVolume() {

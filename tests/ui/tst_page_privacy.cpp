@@ -5,7 +5,7 @@
 #include "LogFiles.h"
 #include "Merivane.h"
 #include "QmlItems.h"
-#include "SampleProfile.h"
+#include "SampleWindow.h"
 #include "Screenshots.h"
 #include "TempTree.h"
 #include "WorkBroker.h"
@@ -62,41 +62,27 @@ private:
     QString tileCount(const QString& tileName) const;
 
     QTemporaryDir logDir;
-    SampleProfile profile;
-    std::unique_ptr<Merivane> window;
+    SampleWindow sample;
+    SampleProfile& profile{sample.profile()};
+    Merivane* window = nullptr;
 };
 
 void tst_PagePrivacy::initTestCase() {
-    QVERIFY2(profile.isValid(), qPrintable(profile.error()));
-    profile.apply();
+    QVERIFY2(sample.applyProfile(), qPrintable(sample.error()));
     LogFiles::setDirectory(logDir.path());
-    QFile::remove(AppPaths::current().configFile);
     QGuiApplication::setApplicationDisplayName(QStringLiteral("C盘清理"));
-    RegisterWorkMetaTypes();
-    workBroker = new WorkBroker();
-    window = std::make_unique<Merivane>();
-    window->setFixedSize(1202, 770);
-    // As at start-up: every work with a status block reports through the broker.
-    for (IWork* work : window->works()) {
-        if (work->Kind() != IWork::WorkKind::Other)
-            work->statusCallback = WorkBroker::StatusCallback();
-    }
-    window->show();
-    window->move(0, 0);
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY2(sample.open(), qPrintable(sample.error()));
+    window = sample.window();
 }
 
 void tst_PagePrivacy::cleanupTestCase() {
-    window.reset();
+    sample.close();
+    window = nullptr;
     LogFiles::setDirectory(QString());
 }
 
 QString tst_PagePrivacy::shoot(const QString& name) {
-    QTest::qWait(150); // let the QML page render
-    const QString path = saveScreenshot(window->grab().toImage(), name);
-    if (path.isEmpty())
-        qWarning() << "screenshot not saved:" << name;
-    return path;
+    return sample.shoot(name);
 }
 
 QQuickItem* tst_PagePrivacy::tile(const QString& name) const {

@@ -6,7 +6,7 @@
 #include "LM_SoftWareInfoModel.h"
 #include "Merivane.h"
 #include "QmlItems.h"
-#include "SampleProfile.h"
+#include "SampleWindow.h"
 #include "Screenshots.h"
 #include "TempTree.h"
 #include "WorkBroker.h"
@@ -54,25 +54,18 @@ private:
     QString uninstall(const QString& name, bool yes, const QString& screenshot = {});
     QStringList started() const;
 
-    SampleProfile profile;
-    std::unique_ptr<Merivane> window;
+    SampleWindow sample;
+    SampleProfile& profile{sample.profile()};
+    Merivane* window = nullptr;
     QQuickWidget* view = nullptr;
     Work_UninstallSoft* work = nullptr;
 };
 
 void tst_PageUninstall::initTestCase() {
-    QVERIFY2(profile.isValid(), qPrintable(profile.error()));
-    profile.apply();
-    QFile::remove(AppPaths::current().configFile);
-    RegisterWorkMetaTypes();
-    workBroker = new WorkBroker();
+    QVERIFY2(sample.applyProfile(), qPrintable(sample.error()));
     work = Work_UninstallSoft::GetInstance();
-
-    window = std::make_unique<Merivane>();
-    window->setFixedSize(1202, 770);
-    window->show();
-    window->move(0, 0);
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY2(sample.open(), qPrintable(sample.error()));
+    window = sample.window();
     view = window->findChild<QQuickWidget*>(QStringLiteral("qwUninstall"));
     QVERIFY(view && view->rootObject());
 }

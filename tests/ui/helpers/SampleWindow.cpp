@@ -1,0 +1,44 @@
+#include "SampleWindow.h"
+
+#include "AppPaths.h"
+#include "Screenshots.h"
+#include "WorkBroker.h"
+#include "WorkMetaTypes.h"
+
+#include <QFile>
+#include <QTest>
+
+bool SampleWindow::applyProfile() {
+    if (!sample.isValid()) {
+        problem = sample.error();
+        return false;
+    }
+    sample.apply();
+    QFile::remove(AppPaths::current().configFile);
+    return true;
+}
+
+bool SampleWindow::open(const std::function<std::unique_ptr<Merivane>()>& make) {
+    RegisterWorkMetaTypes();
+    if (!workBroker)
+        workBroker = new WorkBroker();
+    shown = make ? make() : std::make_unique<Merivane>();
+    shown->setFixedSize(1202, 770);
+    WorkBroker::InstallStatusCallbacks(shown->works());
+    shown->show();
+    shown->move(0, 0);
+    if (!QTest::qWaitForWindowExposed(shown.get())) {
+        problem = QStringLiteral("the window was not exposed");
+        return false;
+    }
+    return true;
+}
+
+QString SampleWindow::shoot(const QString& name, bool settle) const {
+    if (settle)
+        QTest::qWait(200);
+    const QString path = saveScreenshot(shown->grab().toImage(), name);
+    if (path.isEmpty())
+        qWarning() << "screenshot not saved:" << name;
+    return path;
+}
