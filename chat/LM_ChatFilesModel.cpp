@@ -21,8 +21,7 @@ QHash<int, QByteArray> LM_ChatFilesModel::roleNames() const {
 QVariant LM_ChatFilesModel::roleData(const FileRow& row, int role) const {
     switch (role) {
     case PathRole:
-        // As the user knows it ("C:\Users\..."); names that are not valid text still show.
-        return QString::fromStdString(platform::Drives::toWindowsPath(row.path));
+        return shownPath(row);
     case SizeRole:
         return FormatFileSize(row.size);
     case CheckedRole:

@@ -17,8 +17,7 @@ QHash<int, QByteArray> LM_LargeFilesItemModel::roleNames() const {
 QVariant LM_LargeFilesItemModel::roleData(const FileRow& row, int role) const {
     switch (role) {
     case PathRole:
-        // Shown as the user knows it ("C:\Users\..."); bytes that are not text show as U+FFFD.
-        return QString::fromStdString(platform::Drives::toWindowsPath(row.path));
+        return shownPath(row);
     case SizeRole:
         return FormatFileSize(row.size);
     case CheckedRole:

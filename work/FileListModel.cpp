@@ -1,6 +1,7 @@
 #include "FileListModel.h"
 
 #include <algorithm>
+#include <platform/Drives.h>
 
 namespace {
 // Ids grow with every row added anywhere, so each model's rows stay sorted by id and any id
@@ -186,4 +187,8 @@ void FileListModel::setItemVisible(int index, bool visible) {
     if (visibleRole() >= 0)
         emit dataChanged(this->index(index), this->index(index), {visibleRole()});
     changeSelected(selectedPart(file) - before);
+}
+
+QString FileListModel::shownPath(const FileRow& row) {
+    return QString::fromStdString(platform::Drives::toWindowsPath(row.path));
 }

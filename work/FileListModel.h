@@ -63,6 +63,10 @@ public:
     Q_INVOKABLE void setItemChecked(int index, bool checked);
     Q_INVOKABLE void setItemVisible(int index, bool visible);
 
+    // A row's path as the user knows it ("C:\Users\..."); names that are not valid text
+    // still show, with U+FFFD.
+    static QString shownPath(const FileRow& row);
+
 protected:
     virtual int checkedRole() const = 0;
     virtual int visibleRole() const { return -1; }

@@ -84,12 +84,7 @@ private slots:
     void closeToTray();
 
 private:
-    template <class T = QWidget> T* child(const QString& name) {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            qWarning() << "no widget" << name;
-        return widget;
-    }
+    template <class T = QWidget> T* child(const QString& name) { return sample.child<T>(name); }
     // settle: let the QML pages render first; without it the window is taken as it is now.
     QString shoot(const QString& name, bool settle = true);
 

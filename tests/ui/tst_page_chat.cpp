@@ -40,12 +40,7 @@ private slots:
     void scanTickAndClean();
 
 private:
-    template <class T = QWidget> T* child(const QString& name) {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            qWarning() << "no widget" << name;
-        return widget;
-    }
+    template <class T = QWidget> T* child(const QString& name) { return sample.child<T>(name); }
     QString shoot(const QString& name, bool settle = true);
 
     SampleWindow sample;
