@@ -136,6 +136,8 @@ def chat_files(root):
             return
     with open(registry, "a", encoding="utf-8") as f:
         f.write(key + "\"FileSavePath\"=\"MyDocument:\"\n\"NeedUpdateType\"=dword:00000000\n\n")
+
+
 # Copies for the duplicate page: (content name, size, [paths below the profile root]).
 # Real bytes, so the copies really are equal; the pair marked "near" differs in its last
 # byte only and must not be grouped.

@@ -95,7 +95,6 @@ private:
 
 void tst_MainWindow::initTestCase() {
     QVERIFY2(sample.applyProfile(), qPrintable(sample.error()));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("C盘清理"));
     QVERIFY2(sample.open([this] {
         auto made = std::make_unique<TestWindow>();
         window = made.get();

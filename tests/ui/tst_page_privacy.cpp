@@ -70,7 +70,6 @@ private:
 void tst_PagePrivacy::initTestCase() {
     QVERIFY2(sample.applyProfile(), qPrintable(sample.error()));
     LogFiles::setDirectory(logDir.path());
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("C盘清理"));
     QVERIFY2(sample.open(), qPrintable(sample.error()));
     window = sample.window();
 }

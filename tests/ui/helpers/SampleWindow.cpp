@@ -6,6 +6,7 @@
 #include "WorkMetaTypes.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QTest>
 
 bool SampleWindow::applyProfile() {
@@ -20,6 +21,7 @@ bool SampleWindow::applyProfile() {
 
 bool SampleWindow::open(const std::function<std::unique_ptr<Merivane>()>& make) {
     RegisterWorkMetaTypes();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("C盘清理"));
     if (!workBroker)
         workBroker = new WorkBroker();
     shown = make ? make() : std::make_unique<Merivane>();
