@@ -5,9 +5,9 @@
 #include "LM_ChatFilesModel.h"
 #include "LM_ChatListModel.h"
 #include "PathQString.h"
+#include "UserPrompt.h"
 
 #include <QDebug>
-#include <QMessageBox>
 #include <algorithm>
 #include <platform/Drives.h>
 #include <platform/FolderReader.h>
@@ -43,9 +43,7 @@ bool IsBelow(const fs::path& file, const fs::path& folder) {
 } // namespace
 
 Work_ChatClean::Work_ChatClean(WorkKind kind) : IWork(kind) {
-    showMessage = [](const QString& text) {
-        QMessageBox::information(nullptr, QString(), text, QMessageBox::Ok);
-    };
+    showMessage = &UserPrompt::inform;
 }
 
 Work_ChatClean::~Work_ChatClean() = default;

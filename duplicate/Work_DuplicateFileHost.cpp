@@ -3,29 +3,14 @@
 #include "FormatFileSize.h"
 #include "LM_DuplicateFileListModel.h"
 #include "LM_DuplicateFileListNode.h"
+#include "UserPrompt.h"
 #include "Work_DuplicateFile.h"
 
 #include <QDebug>
 #include <QJsonObject>
-#include <QMessageBox>
-#include <QPushButton>
 #include <platform/Drives.h>
 
 namespace {
-
-bool AskWithMessageBox(const QString& question) {
-    QMessageBox box;
-    box.setWindowTitle(QString());
-    box.setText(question);
-    QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
-    box.exec();
-    return box.clickedButton() == yes;
-}
-
-void ShowCriticalBox(const QString& message) {
-    QMessageBox::critical(nullptr, QString(), message, QMessageBox::Ok);
-}
 
 QJsonObject DriveObject(const QString& name, std::uint64_t total, std::uint64_t free) {
     return {{QStringLiteral("name"), name},
@@ -38,7 +23,8 @@ QJsonObject DriveObject(const QString& name, std::uint64_t total, std::uint64_t 
 } // namespace
 
 Work_DuplicateFileHost::Work_DuplicateFileHost(Work_DuplicateFile& work, QObject* parent)
-    : QObject(parent), askYesNo(AskWithMessageBox), showCritical(ShowCriticalBox), work_(work) {}
+    : QObject(parent), askYesNo(&UserPrompt::askYesNo), showCritical(&UserPrompt::warn),
+      work_(work) {}
 
 QJsonArray Work_DuplicateFileHost::GetDrives() {
     if (!drives_.isEmpty())

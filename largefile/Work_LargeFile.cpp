@@ -6,10 +6,10 @@
 #include "LM_LargeFilesModel.h"
 #include "PathQString.h"
 #include "RuleFiles.h"
+#include "UserPrompt.h"
 #include "WorkBroker.h"
 
 #include <QDebug>
-#include <QMessageBox>
 #include <QRegularExpression>
 #include <QSettings>
 #include <platform/Drives.h>
@@ -160,12 +160,11 @@ QString Work_LargeFile::DestinationSetting() const {
 }
 
 void Work_LargeFile::ShowMessage(const QString& text) {
-    QMessageBox::critical(nullptr, QString(), text, QMessageBox::Ok);
+    UserPrompt::warn(text);
 }
 
 bool Work_LargeFile::Confirm(const QString& text) {
-    return QMessageBox::question(nullptr, QString(), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return UserPrompt::askYesNo(text);
 }
 
 std::uint32_t Work_LargeFile::MoveFile(const fs::path& source, const fs::path& destination,

@@ -5,14 +5,13 @@
 #include "IconFile.h"
 #include "LM_SoftWareInfoModel.h"
 #include "PathQString.h"
+#include "UserPrompt.h"
 
 #include <QBuffer>
 #include <QDebug>
 #include <QFileIconProvider>
 #include <QImage>
-#include <QMessageBox>
 #include <QPixmap>
-#include <QPushButton>
 
 namespace {
 constexpr int iconSize = 32;
@@ -20,7 +19,7 @@ constexpr int iconSize = 32;
 
 Work_UninstallSoftHost::Work_UninstallSoftHost(IWork* work, LM_SoftWareInfoModel* model,
                                                QObject* parent)
-    : QObject(parent), work_(work), model_(model), confirm_(&askWithMessageBox) {
+    : QObject(parent), work_(work), model_(model), confirm_(&UserPrompt::askYesNo) {
     connect(model_, &LM_SoftWareInfoModel::scanStatusChanged, this, [this](int status) {
         if (status == 2)
             icons_.clear();
@@ -29,16 +28,6 @@ Work_UninstallSoftHost::Work_UninstallSoftHost(IWork* work, LM_SoftWareInfoModel
 
 QString Work_UninstallSoftHost::confirmQuestion() {
     return QStringLiteral("请确定是否卸载选中软件(如恢复需要手动安装)？");
-}
-
-bool Work_UninstallSoftHost::askWithMessageBox(const QString& question) {
-    QMessageBox box;
-    box.setWindowTitle(QString());
-    box.setText(question);
-    QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
-    box.exec();
-    return box.clickedButton() == yes;
 }
 
 int Work_UninstallSoftHost::scan() {

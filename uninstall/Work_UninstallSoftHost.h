@@ -21,8 +21,6 @@ public:
     // Replaces the message box, for tests and other front ends.
     void setConfirm(Confirm confirm) { confirm_ = std::move(confirm); }
     static QString confirmQuestion();
-    // The message box with "是" and "否", no parent, no title.
-    static bool askWithMessageBox(const QString& question);
 
     Q_INVOKABLE int scan();
     Q_INVOKABLE int cancelScan();

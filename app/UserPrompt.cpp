@@ -1,0 +1,22 @@
+#include "UserPrompt.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+void UserPrompt::inform(const QString& text) {
+    QMessageBox::information(nullptr, QString(), text, QMessageBox::Ok);
+}
+
+void UserPrompt::warn(const QString& text) {
+    QMessageBox::critical(nullptr, QString(), text, QMessageBox::Ok);
+}
+
+bool UserPrompt::askYesNo(const QString& question) {
+    QMessageBox box;
+    box.setWindowTitle(QString());
+    box.setText(question);
+    QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+class QString;
+
+// The program's own message boxes: no parent, an empty title. Engines hold these behind a
+// replaceable function, so tests never meet a modal box.
+class UserPrompt {
+public:
+    static void inform(const QString& text);
+    static void warn(const QString& text);
+    // A question with the buttons "是" and "否"; true when "是" was chosen.
+    static bool askYesNo(const QString& question);
+};
