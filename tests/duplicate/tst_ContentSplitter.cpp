@@ -15,13 +15,13 @@ namespace fs = std::filesystem;
 namespace {
 // "name=content" with content "X" (seed X), "X!" (X with its last byte changed) or "X~"
 // (other bytes with X's CRC-32), all `size` bytes; "name=gone" names no file.
-std::vector<fs::path> Write(TempTree& tree, const QStringList& specs, std::size_t size) {
+std::vector<fs::path> Write(TempTree& tree, const QStringList& entries, std::size_t size) {
     std::vector<fs::path> files;
-    for (const QString& spec : specs) {
-        const QStringList parts = spec.split('=');
-        const fs::path file = tree / parts[0].toStdString();
+    for (const QString& entry : entries) {
+        const QStringList nameAndContent = entry.split('=');
+        const fs::path file = tree / nameAndContent[0].toStdString();
         files.push_back(file);
-        const QString content = parts[1];
+        const QString content = nameAndContent[1];
         if (content == "gone")
             continue;
         const unsigned seed = content.at(0).unicode();

@@ -79,11 +79,11 @@ struct Machine {
 
 // Contents by name: "A" is seed A, "A!" has A's last byte changed, "A~" other bytes with
 // A's CRC-32; "=>x" a hard link to x, "->x" a symbolic link to x. "name:bytes" sets a size.
-void Build(DriveFixture& tree, const QByteArrayList& specs) {
-    for (const QByteArray& spec : specs) {
-        const int eq = spec.indexOf('=');
-        QByteArray name = spec.left(eq);
-        const QByteArray content = spec.mid(eq + 1);
+void Build(DriveFixture& tree, const QByteArrayList& entries) {
+    for (const QByteArray& entry : entries) {
+        const int eq = entry.indexOf('=');
+        QByteArray name = entry.left(eq);
+        const QByteArray content = entry.mid(eq + 1);
         const fs::path file = tree.root() / name.toStdString();
         if (content.startsWith("=>") || content.startsWith("->")) {
             fs::create_directories(file.parent_path());
