@@ -7,7 +7,6 @@
 #include "Merivane.h"
 #include "QmlItems.h"
 #include "SampleWindow.h"
-#include "Screenshots.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_DuplicateFile.h"
@@ -35,10 +34,7 @@ private:
         QQuickItem* item = find(name);
         return item ? item->property("text").toString() : QString();
     }
-    void shoot(const QString& name) {
-        QTest::qWait(150);
-        QVERIFY(!saveScreenshot(window->grab().toImage(), name).isEmpty());
-    }
+    void shoot(const QString& name) { QVERIFY(!sample.shoot(name).isEmpty()); }
 
     SampleWindow sample;
     SampleProfile& profile{sample.profile()};

@@ -50,7 +50,7 @@ private slots:
 private:
     // A widget of the window by its object name; the test fails at its first use when absent.
     template <class T> T* named(const char* name) const {
-        return window->findChild<T*>(QLatin1String(name));
+        return sample.child<T>(QLatin1String(name));
     }
     QString shoot(const QString& name, bool settle = true);
     QQuickItem* pageItem(const QString& name) const { return QmlItems::find(*list(), name); }

@@ -53,7 +53,7 @@ private slots:
 
 private:
     template <class T> T* child(const char* name) const {
-        return window->findChild<T*>(QLatin1String(name));
+        return sample.child<T>(QLatin1String(name));
     }
     QString shoot(const QString& name);
     // The page's tile of that name, a click on its tick box, the count it shows.

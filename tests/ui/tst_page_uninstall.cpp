@@ -124,7 +124,7 @@ void tst_PageUninstall::firstVisitListsThePrograms() {
     QCOMPARE(status.count(), 1);
     QCOMPARE(status.at(0).at(0).toInt(), 2);
     QCOMPARE(find("progressBtn")->property("running").toBool(), true);
-    QVERIFY(!saveScreenshot(window->grab().toImage(), "uninstall_scanning").isEmpty());
+    QVERIFY(!sample.shoot("uninstall_scanning", false).isEmpty());
 
     QTRY_COMPARE(status.count(), 2);
     QCOMPARE(status.at(1).at(0).toInt(), 3);
@@ -144,7 +144,7 @@ void tst_PageUninstall::firstVisitListsThePrograms() {
     QTest::qWait(100);
     QCOMPARE(status.count(), 2);
     QTest::qWait(300); // icons and the first frame
-    const QString shot = saveScreenshot(window->grab().toImage(), "uninstall_list");
+    const QString shot = sample.shoot("uninstall_list", false);
     QVERIFY(!shot.isEmpty());
     qInfo("screenshot: %s", qPrintable(shot));
 }
@@ -197,7 +197,7 @@ void tst_PageUninstall::sortIconFlipsTheOrder() {
     QVERIFY(QmlItems::click(*view, sort));
     QCOMPARE(shownOrder(), newest);
     QCOMPARE(sort->rotation(), 0.0); // pointing down
-    QVERIFY(!saveScreenshot(window->grab().toImage(), "uninstall_newest_first").isEmpty());
+    QVERIFY(!sample.shoot("uninstall_newest_first").isEmpty());
     QVERIFY(QmlItems::click(*view, sort));
     QCOMPARE(shownOrder(), listed);
     QCOMPARE(sort->rotation(), 180.0);
@@ -232,10 +232,8 @@ void tst_PageUninstall::searchFieldFilters() {
     }
     QCOMPARE(visible, shown);
     QTRY_COMPARE(find("emptyText")->isVisible(), shown.isEmpty());
-    QTest::qWait(100);
-    QVERIFY(!saveScreenshot(window->grab().toImage(),
-                            QStringLiteral("uninstall_filtered_") + QTest::currentDataTag())
-                 .isEmpty());
+    QVERIFY(
+        !sample.shoot(QStringLiteral("uninstall_filtered_") + QTest::currentDataTag()).isEmpty());
 
     // Emptying the field shows every row again.
     for (const auto& key : {std::make_pair(Qt::Key_A, Qt::ControlModifier),
@@ -294,7 +292,7 @@ void tst_PageUninstall::uninstallStartsExactlyTheConfirmed() {
     // Starting uninstallers changes no file of the drive by itself.
     QCOMPARE(TempTree::diff(before, TempTree::snapshotOf(profile.onC(QString()).toStdString())),
              std::vector<std::string>());
-    QVERIFY(!saveScreenshot(window->grab().toImage(), "uninstall_after").isEmpty());
+    QVERIFY(!sample.shoot("uninstall_after").isEmpty());
 }
 
 void tst_PageUninstall::rescanListsAgain() {
