@@ -80,9 +80,9 @@ bool FolderReader::next(std::filesystem::path& child, Kind& kind) {
 
 std::optional<std::uint64_t> FolderReader::readableSize() const {
     // Measured without following a link planted after the listing; then asked whether it
-    // may be opened for reading. The permission bits answer that for nearly every file;
-    // where they refuse, access() asks the kernel without opening, so a planted FIFO
-    // cannot hang the worker.
+    // may be opened for reading. The owner bits answer that for the user's own files
+    // (nearly all a scan meets); for any other file, or where they refuse, access() asks
+    // the kernel without opening, so a planted FIFO cannot hang the worker.
     const auto& info = impl_->lastFile();
     if (!info)
         return std::nullopt;

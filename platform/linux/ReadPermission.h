@@ -4,10 +4,12 @@
 
 namespace platform {
 
-// Whether a file's permission bits let this process read it, judged from its stat alone:
-// a scan asks this of every file, and access() would cost a system call each. The bits
-// settle it when they grant reading to the process's owner, group or other class; when
-// they do not, only the kernel can say (an ACL may still grant it), so the caller asks.
+// Whether a file's permission bits alone show that this process may read it: a scan asks
+// this of every file, and access() would cost a path lookup each. Only the owner class is
+// exact, since an ACL's owner entry is the owner bits; for anyone else the group bits may
+// be an ACL's mask and a named-user or named-group entry may refuse what the group and
+// other bits grant. So true means readable for a file of the process's own user whose
+// owner bits grant reading, and false means only the kernel can say: the caller asks it.
 class ReadPermission {
 public:
     static bool grantedByBits(const struct stat& info);

@@ -4,12 +4,21 @@
 #include "platform/CrashHandler.h"
 #include "platform/ProfileEnvironment.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+
+#ifndef _WIN32
+#include "platform/FolderReader.h"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -36,6 +45,8 @@ std::optional<int> ChildProgram::run(int argc, char** argv) {
         return recordArguments(argc, argv);
     if (argc >= 3 && std::strcmp(argv[1], "--crash") == 0)
         return crash(argv[2]);
+    if (argc >= 5 && std::strcmp(argv[1], "--read-as") == 0)
+        return readAs(argv[2], argv[3], argv[4]);
     return std::nullopt;
 }
 
@@ -67,3 +78,35 @@ int ChildProgram::crash(const char* kind) {
         return recurse(0);
     return 3;
 }
+
+#ifdef _WIN32
+int ChildProgram::readAs(const char*, const char*, const char*) {
+    std::fprintf(stderr, "--read-as is a Linux mode\n");
+    return readAsFailed;
+}
+#else
+int ChildProgram::readAs(const char* uid, const char* gid, const char* folder) {
+    const uid_t user = static_cast<uid_t>(std::strtoul(uid, nullptr, 10));
+    const gid_t group = static_cast<gid_t>(std::strtoul(gid, nullptr, 10));
+    // Group first: once the user is dropped, the groups can no longer be changed.
+    if (::setgroups(0, nullptr) != 0 || ::setgid(group) != 0 || ::setuid(user) != 0 ||
+        ::geteuid() != user) {
+        std::fprintf(stderr, "cannot become %s:%s: %s\n", uid, gid, std::strerror(errno));
+        return readAsFailed;
+    }
+    platform::FolderReader reader(folder);
+    std::filesystem::path file;
+    platform::FolderReader::Kind kind;
+    if (!reader.next(file, kind) || kind != platform::FolderReader::Kind::RegularFile) {
+        std::fprintf(stderr, "no file listed in %s as %s\n", folder, uid);
+        return readAsFailed;
+    }
+    int answer = reader.readableSize() ? readAsScanBit : 0;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        answer |= readAsKernelBit;
+        ::close(fd);
+    }
+    return answer;
+}
+#endif
