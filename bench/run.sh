@@ -5,8 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 name=${1:?usage: bench/run.sh NAME}
 shift
-[ -d "bench/$name" ] || { echo "no benchmark named $name (see bench/)" >&2; exit 2; }
-bash scripts/setup.sh
+# A benchmark is a folder with a main.cpp (bench/support is none).
+[ -f "bench/$name/main.cpp" ] || { echo "no benchmark named $name (see bench/)" >&2; exit 2; }
+bash scripts/setup.sh --bench
 dir=build-bench
 if [ ! -f "$dir/build.ninja" ]; then
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -17,6 +17,8 @@ case "${1:-}" in
     --wine) packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine locales) ;;
     # Only for re-rendering the committed art (scripts/render-art.sh).
     --art) packages+=(librsvg2-bin imagemagick) ;;
+    # The tools the duplicate benchmark compares with (bench/run.sh).
+    --bench) packages+=(jdupes rmlint) ;;
 esac
 
 missing=()

@@ -12,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -45,13 +44,6 @@ double TimeFind(const fs::path& root) {
         "find", {QString::fromStdString(root.native()), "-type", "f", "-printf", "%s\\n"});
 }
 
-TimedRun TimeScan(Work_CClean& work, std::uint64_t& found) {
-    const TimedRun run =
-        TimedRun::of(work, IWork::CCleanScanFinished, [&] { return work.StartScan(); });
-    found = work.foundSize.load();
-    return run;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -74,16 +66,15 @@ int main(int argc, char** argv) {
     Work_CClean work{QJsonDocument(QJsonArray{group})};
     work.statusCallback = WorkBroker::StatusCallback();
 
-    TimeFind(temp); // warm the cache
-    std::uint64_t found = 0;
-    TimeScan(work, found);
-    double bestFind = 1e100, bestScan = 1e100, worstStall = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        bestFind = std::min(bestFind, TimeFind(temp));
-        const TimedRun run = TimeScan(work, found);
-        bestScan = std::min(bestScan, run.ms);
-        worstStall = std::max(worstStall, run.maxStallMs);
-    }
+    const TimedRun::Comparison timing = TimedRun::compare(
+        [&] {
+            return TimedRun::of(work, IWork::CCleanScanFinished, 1,
+                                [&] { return work.StartScan(); });
+        },
+        [&] { return TimeFind(temp); }, kRounds);
+    const double bestScan = timing.ms, bestFind = timing.referenceMs;
+    const double worstStall = timing.maxStallMs;
+    const std::uint64_t found = work.foundSize.load();
     const int files = kParents * kFoldersPerParent * kFilesPerFolder;
     std::printf("files: %d\n", files);
     std::printf("bytes_found: %llu\n", static_cast<unsigned long long>(found));
@@ -92,7 +83,5 @@ int main(int argc, char** argv) {
     std::printf("files_per_second: %.0f\n", files / (bestScan / 1000.0));
     std::printf("scan_vs_find: %.2f\n", bestScan / bestFind);
     std::printf("max_stall_ms: %.1f\n", worstStall);
-    std::error_code ec;
-    fs::remove_all(dir.path().toStdString(), ec);
     return 0;
 }

@@ -2,23 +2,18 @@
 // the real engine and models with a running event loop. Prints files_per_second,
 // scan_vs_find (scan time / time of `find DIR -type f -printf '%s\n'`, warm cache),
 // max_stall_ms (longest gap of a 10 ms heartbeat on the GUI thread during a scan, rows
-// arriving in the models), gui_batches (queued deliveries per scan) and clean_vs_find_delete
-// (a clean of every file / `find DIR -type f -delete` on an identical tree).
-#include "StallMeter.h"
-#include "TimedRun.h"
+// arriving in the models), gui_batches (row insertions into the file models per scan: one per
+// category per queued batch) and clean_vs_find_delete (a clean of every file /
+// `find DIR -type f -delete` on an identical tree).
 #include "LM_ChatFilesModel.h"
 #include "LM_ChatListModel.h"
+#include "TimedRun.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_VXClean.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -56,42 +51,6 @@ int BuildTree(const fs::path& weChatFiles) {
     return n;
 }
 
-struct Run {
-    double ms = 0;
-    double maxStallMs = 0;
-    int batches = 0;
-};
-
-// Runs start() and the event loop until `finished` arrives, timing both the run and the
-// longest stall of the GUI thread.
-Run TimeRun(Work_VXClean& work, const std::function<void()>& start, IWork::WorkStatus finished) {
-    Run run;
-    QEventLoop loop;
-    auto done = QObject::connect(workBroker, &WorkBroker::OnCCleanStatusChanging, &loop,
-                                 [&](IWork::WorkStatus status) {
-                                     if (status == finished)
-                                         loop.quit();
-                                 });
-    QList<QMetaObject::Connection> counted;
-    for (int c = 0; c < work.chatListModel()->categoryCount(); ++c)
-        counted << QObject::connect(work.chatListModel()->category(c).files,
-                                    &QAbstractItemModel::rowsInserted, [&] { ++run.batches; });
-    StallMeter stalls;
-    QElapsedTimer clock;
-    clock.start();
-    start();
-    loop.exec();
-    run.ms = clock.nsecsElapsed() / 1e6;
-    run.maxStallMs = stalls.stopMs();
-    QObject::disconnect(done);
-    for (const auto& connection : counted)
-        QObject::disconnect(connection);
-    while (work.HasRegisteredRun())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QCoreApplication::processEvents();
-    return run;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -115,20 +74,24 @@ int main(int argc, char** argv) {
     Work_VXClean work;
     work.statusCallback = WorkBroker::StatusCallback();
     const QString tree = QString::fromStdString(weChatFiles.native());
-    const auto scan = [&] { work.StartScan(); };
-
-    TimedRun::program("find", {tree, "-type", "f", "-printf", "%s\\n"}); // warm the cache
-    TimeRun(work, scan, IWork::VXCleanScanFinished);
-    double bestFind = 1e100, bestScan = 1e100, worstStall = 0;
     int batches = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        bestFind =
-            std::min(bestFind, TimedRun::program("find", {tree, "-type", "f", "-printf", "%s\\n"}));
-        const Run run = TimeRun(work, scan, IWork::VXCleanScanFinished);
-        bestScan = std::min(bestScan, run.ms);
-        worstStall = std::max(worstStall, run.maxStallMs);
-        batches = run.batches;
-    }
+    for (int category = 0; category < work.chatListModel()->categoryCount(); ++category)
+        QObject::connect(work.chatListModel()->category(category).files,
+                         &QAbstractItemModel::rowsInserted, [&] { ++batches; });
+
+    const TimedRun::Comparison timing = TimedRun::compare(
+        [&] {
+            batches = 0;
+            return TimedRun::of(work, IWork::VXCleanScanFinished, IWork::VXCleanScanning,
+                                [&] { return work.StartScan(); });
+        },
+        [&] {
+            return TimedRun::program("find", {tree, "-type", "f", "-printf", "%s\\n"});
+        },
+        kRounds);
+    const double bestScan = timing.ms, bestFind = timing.referenceMs;
+    const double worstStall = timing.maxStallMs;
+    const int scanBatches = batches;
     std::uint64_t rows = 0;
     for (int i = 0; i < work.chatListModel()->categoryCount(); ++i)
         rows += static_cast<std::uint64_t>(work.chatListModel()->category(i).files->rows());
@@ -138,8 +101,8 @@ int main(int argc, char** argv) {
     work.chatListModel()->SetCheckedIndexs(true, {0, 1, 2, 3, 4, 5, 6, 7, 8});
     const double findDelete =
         TimedRun::program("find", {QString::fromStdString(copy.native()), "-type", "f", "-delete"});
-    const Run clean = TimeRun(
-        work, [&] { work.StartClean(); }, IWork::VXCleanCleanFinished);
+    const TimedRun clean =
+        TimedRun::of(work, IWork::VXCleanCleanFinished, 0, [&] { return work.StartClean(); });
 
     std::printf("files: %d\n", files);
     std::printf("rows: %llu\n", static_cast<unsigned long long>(rows));
@@ -148,7 +111,7 @@ int main(int argc, char** argv) {
     std::printf("files_per_second: %.0f\n", files / (bestScan / 1000.0));
     std::printf("scan_vs_find: %.2f\n", bestScan / bestFind);
     std::printf("max_stall_ms: %.1f\n", worstStall);
-    std::printf("gui_batches: %d\n", batches);
+    std::printf("gui_batches: %d\n", scanBatches);
     std::printf("clean_ms: %.1f\n", clean.ms);
     std::printf("find_delete_ms: %.1f\n", findDelete);
     std::printf("clean_vs_find_delete: %.2f\n", clean.ms / findDelete);

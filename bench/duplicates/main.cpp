@@ -1,7 +1,8 @@
 // Duplicate scan over 50,000 files of four types, all over 100 KiB: 5,000 groups of copies,
 // same-size files that differ in their last byte only, hard links, and files of sizes
 // nobody shares. The real engine and models run with an event loop; jdupes and rmlint
-// (Debian's, installed here when missing) scan the same tree in the same run, warm cache.
+// (Debian's, installed by `bash scripts/setup.sh --bench`, which bench/run.sh runs) scan the
+// same tree in the same run, warm cache.
 // Prints scan_vs_jdupes, scan_vs_rmlint, groups_equal_jdupes (our groups against jdupes'
 // on file identities, so hard links count alike), crc_gb_per_s (CRC-32 of 1 MiB buffers
 // on one thread) and max_stall_ms (longest gap of a 10 ms GUI heartbeat during a scan).
@@ -10,17 +11,16 @@
 #include "LM_DuplicateFileListNode.h"
 #include "LM_DuplicateFileListNodes.h"
 #include "RuleFiles.h"
-#include "StallMeter.h"
+#include "TimedRun.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_DuplicateFile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -28,7 +28,6 @@
 #include <random>
 #include <set>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -115,25 +114,12 @@ Group Identities(const std::vector<fs::path>& files) {
     return group;
 }
 
-double Run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr) {
-    QProcess process;
-    if (!output)
-        process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.setWorkingDirectory(QDir::tempPath());
-    QElapsedTimer clock;
-    clock.start();
-    process.start(program, arguments);
-    process.waitForFinished(-1);
-    const double ms = clock.nsecsElapsed() / 1e6;
-    if (output)
-        *output = process.readAllStandardOutput();
-    return ms;
-}
-
 std::set<Group> JdupesGroups(const fs::path& root) {
-    QByteArray output;
-    Run("jdupes", {"-r", "-q", QString::fromStdString(root.native())}, &output);
+    QProcess jdupes;
+    jdupes.setStandardErrorFile(QProcess::nullDevice());
+    jdupes.start("jdupes", {"-r", "-q", QString::fromStdString(root.native())});
+    jdupes.waitForFinished(-1);
+    const QByteArray output = jdupes.readAllStandardOutput();
     std::set<Group> groups;
     std::vector<fs::path> files;
     for (const QByteArray& line : output.split('\n')) {
@@ -164,32 +150,12 @@ std::set<Group> OurGroups(Work_DuplicateFile& work) {
     return groups;
 }
 
-struct ScanRun {
-    double ms = 0;
-    double maxStallMs = 0;
-};
-
-ScanRun TimeScan(Work_DuplicateFile& work) {
-    ScanRun run;
-    QEventLoop loop;
+TimedRun TimeScan(Work_DuplicateFile& work) {
+    RunEnd end;
     // The scan is over for the user when the page has its totals.
-    auto done = QObject::connect(work.typeModel(), &LM_DuplicateFileListModel::scanFinishedInfo,
-                                 &loop, [&] { loop.quit(); });
-    StallMeter stalls;
-    QElapsedTimer clock;
-    clock.start();
-    if (work.ScanDrive(QStringLiteral("C:\\")) != 21) {
-        std::fprintf(stderr, "scan refused\n");
-        std::exit(1);
-    }
-    loop.exec();
-    run.ms = clock.nsecsElapsed() / 1e6;
-    run.maxStallMs = stalls.stopMs();
-    QObject::disconnect(done);
-    while (work.HasRegisteredRun())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QCoreApplication::processEvents();
-    return run;
+    QObject::connect(work.typeModel(), &LM_DuplicateFileListModel::scanFinishedInfo, &end,
+                     [&] { end.reach(); });
+    return TimedRun::until(work, end, 21, [&] { return work.ScanDrive(QStringLiteral("C:\\")); });
 }
 
 double CrcGigabytesPerSecond() {
@@ -208,22 +174,17 @@ double CrcGigabytesPerSecond() {
     return best;
 }
 
-bool InstallTools() {
-    if (QProcess::execute("sh", {"-c", "command -v jdupes && command -v rmlint"}) == 0)
-        return true;
-    const QString sudo = ::geteuid() == 0 ? QString() : QStringLiteral("sudo ");
-    return QProcess::execute(
-               "sh", {"-c", sudo + "apt-get update -qq && DEBIAN_FRONTEND=noninteractive " + sudo +
-                                "apt-get install -y -qq --no-install-recommends jdupes rmlint"}) ==
-           0;
+bool HaveTools() {
+    return !QStandardPaths::findExecutable("jdupes").isEmpty() &&
+           !QStandardPaths::findExecutable("rmlint").isEmpty();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (!InstallTools()) {
-        std::fprintf(stderr, "jdupes and rmlint could not be installed\n");
+    if (!HaveTools()) {
+        std::fprintf(stderr, "jdupes and rmlint are missing: bash scripts/setup.sh --bench\n");
         return 1;
     }
     RegisterWorkMetaTypes();
@@ -241,16 +202,16 @@ int main(int argc, char** argv) {
     const QStringList rmlint = {"-T", "df", "-o", "fdupes:/dev/null", root};
     const QStringList find = {root, "-type", "f", "-printf", "%s\\n"};
     // Warm every cache first.
-    Run("jdupes", jdupes);
-    Run("rmlint", rmlint);
+    TimedRun::program("jdupes", jdupes);
+    TimedRun::program("rmlint", rmlint);
     TimeScan(work);
     double bestScan = 1e100, bestJdupes = 1e100, bestRmlint = 1e100, bestFind = 1e100;
     double worstStall = 0;
     for (int round = 0; round < kRounds; ++round) {
-        bestJdupes = std::min(bestJdupes, Run("jdupes", jdupes));
-        bestRmlint = std::min(bestRmlint, Run("rmlint", rmlint));
-        bestFind = std::min(bestFind, Run("find", find));
-        const ScanRun run = TimeScan(work);
+        bestJdupes = std::min(bestJdupes, TimedRun::program("jdupes", jdupes));
+        bestRmlint = std::min(bestRmlint, TimedRun::program("rmlint", rmlint));
+        bestFind = std::min(bestFind, TimedRun::program("find", find));
+        const TimedRun run = TimeScan(work);
         bestScan = std::min(bestScan, run.ms);
         worstStall = std::max(worstStall, run.maxStallMs);
     }

@@ -115,11 +115,11 @@ int main(int argc, char** argv) {
         BuildRecent(recent);
         BuildRegistry(registry);
         const TimedRun scan =
-            TimedRun::of(work, IWork::PrivacyScanFinished, [&] { return work.StartScan(); });
+            TimedRun::of(work, IWork::PrivacyScanFinished, 1, [&] { return work.StartScan(); });
         int selected = 0;
         work.GetRecordCounts(records, selected);
         const TimedRun clean =
-            TimedRun::of(work, IWork::PrivacyCleanFinished, [&] { return work.StartClean(); });
+            TimedRun::of(work, IWork::PrivacyCleanFinished, 1, [&] { return work.StartClean(); });
         if (round == 0)
             continue; // warm-up
         bestFind = std::min(bestFind, find);

@@ -4,30 +4,47 @@
 #include "WorkBroker.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QProcess>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
-TimedRun TimedRun::of(IWork& work, IWork::WorkStatus finished, const std::function<int()>& start) {
-    QEventLoop loop;
-    auto done = QObject::connect(workBroker, &WorkBroker::OnCCleanStatusChanging, &loop,
-                                 [&](IWork::WorkStatus status) {
-                                     if (status == finished)
-                                         loop.quit();
-                                 });
-    const TimedRun run = until(work, loop, [&] { start(); });
-    QObject::disconnect(done);
-    return run;
+void RunEnd::reach() {
+    reached_ = true;
+    loop_.quit();
 }
 
-TimedRun TimedRun::until(IWork& work, QEventLoop& finished, const std::function<void()>& start) {
+void RunEnd::wait() {
+    // A quit() before exec() is lost, so an end reached during the start is kept apart.
+    if (!reached_)
+        loop_.exec();
+}
+
+TimedRun TimedRun::of(IWork& work, IWork::WorkStatus finished, int accepted,
+                      const std::function<int()>& start) {
+    RunEnd end;
+    QObject::connect(workBroker, &WorkBroker::OnCCleanStatusChanging, &end,
+                     [&](IWork::WorkStatus status) {
+                         if (status == finished)
+                             end.reach();
+                     });
+    return until(work, end, accepted, start);
+}
+
+TimedRun TimedRun::until(IWork& work, RunEnd& end, int accepted,
+                         const std::function<int()>& start) {
     TimedRun run;
     StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
-    start();
-    finished.exec();
+    const int answer = start();
+    if (answer != accepted) {
+        std::fprintf(stderr, "the work refused the run (answered %d, not %d)\n", answer, accepted);
+        std::exit(1);
+    }
+    end.wait();
     run.ms = clock.nsecsElapsed() / 1e6;
     run.maxStallMs = stalls.stopMs();
     // Let the last worker deregister before the next run.
@@ -40,24 +57,30 @@ TimedRun TimedRun::until(IWork& work, QEventLoop& finished, const std::function<
 double TimedRun::program(const QString& name, const QStringList& arguments) {
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.setWorkingDirectory(QDir::tempPath());
     QElapsedTimer clock;
     clock.start();
     process.start(name, arguments);
+    // A missing tool would otherwise time as next to nothing.
+    if (!process.waitForStarted(-1)) {
+        std::fprintf(stderr, "could not start %s\n", qPrintable(name));
+        std::exit(1);
+    }
     process.waitForFinished(-1);
     return clock.nsecsElapsed() / 1e6;
 }
 
-TimedRun::Comparison TimedRun::compare(IWork& work, IWork::WorkStatus finished,
-                                       const std::function<int()>& start,
+TimedRun::Comparison TimedRun::compare(const std::function<TimedRun()>& run,
                                        const std::function<double()>& reference, int rounds) {
     reference();
-    of(work, finished, start);
+    run();
     Comparison result;
     for (int round = 0; round < rounds; ++round) {
         result.referenceMs = std::min(result.referenceMs, reference());
-        const TimedRun run = of(work, finished, start);
-        result.ms = std::min(result.ms, run.ms);
-        result.maxStallMs = std::max(result.maxStallMs, run.maxStallMs);
+        const TimedRun timed = run();
+        result.ms = std::min(result.ms, timed.ms);
+        result.maxStallMs = std::max(result.maxStallMs, timed.maxStallMs);
     }
     return result;
 }

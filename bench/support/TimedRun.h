@@ -2,11 +2,26 @@
 
 #include "IWork.h"
 
+#include <QEventLoop>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
-class QEventLoop;
+// The end of a run as the caller hears it (a work without a status block hears it from
+// its model): connect that signal, with this as context, to reach(). It may come before
+// the wait begins, even inside the start, and is not lost then.
+class RunEnd : public QObject {
+public:
+    void reach();
+
+private:
+    friend class TimedRun;
+    void wait();
+
+    QEventLoop loop_;
+    bool reached_ = false;
+};
 
 // Timing for the benchmarks, with the event loop running as in the program.
 class TimedRun {
@@ -16,12 +31,15 @@ public:
     double maxStallMs = 0;
 
     // Starts a run of `work` (whose status callback is the broker's) and waits for its
-    // `finished` status and an empty pool.
-    static TimedRun of(IWork& work, IWork::WorkStatus finished, const std::function<int()>& start);
-    // The same for a run whose end the caller tells by quitting `finished` (a work without
-    // a status block hears it from its model).
-    static TimedRun until(IWork& work, QEventLoop& finished, const std::function<void()>& start);
-    // Milliseconds a program takes, its output discarded.
+    // `finished` status and an empty pool. start() must return `accepted`: a refused run
+    // would never finish, so the program stops with a message instead.
+    static TimedRun of(IWork& work, IWork::WorkStatus finished, int accepted,
+                       const std::function<int()>& start);
+    // The same for a run whose end the caller tells through `end`.
+    static TimedRun until(IWork& work, RunEnd& end, int accepted,
+                          const std::function<int()>& start);
+    // Milliseconds a program takes, its output discarded. It runs in the temporary folder,
+    // so a tool that leaves report files behind leaves them there.
     static double program(const QString& name, const QStringList& arguments);
 
     // The best of `rounds` runs and of as many runs of the reference (a standard tool),
@@ -31,7 +49,6 @@ public:
         double referenceMs = 1e100;
         double maxStallMs = 0;
     };
-    static Comparison compare(IWork& work, IWork::WorkStatus finished,
-                              const std::function<int()>& start,
+    static Comparison compare(const std::function<TimedRun()>& run,
                               const std::function<double()>& reference, int rounds);
 };

@@ -7,10 +7,8 @@
 #include "Work_UninstallSoft.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -59,13 +57,12 @@ QStringList BuildPrograms(const fs::path& c, const fs::path& registry) {
 
 // The work has no status to wait for: its model tells when the inventory is over.
 TimedRun TimeInventory(Work_UninstallSoft& work) {
-    QEventLoop loop;
-    QObject::connect(work.model(), &LM_SoftWareInfoModel::scanStatusChanged, &loop,
-                     [&](int status) {
-                         if (status == 3)
-                             loop.quit();
-                     });
-    return TimedRun::until(work, loop, [&] { work.StartScan(); });
+    RunEnd end;
+    QObject::connect(work.model(), &LM_SoftWareInfoModel::scanStatusChanged, &end, [&](int status) {
+        if (status == 3)
+            end.reach();
+    });
+    return TimedRun::until(work, end, 1, [&] { return work.StartScan(); });
 }
 
 } // namespace
@@ -81,15 +78,11 @@ int main(int argc, char** argv) {
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
 
     Work_UninstallSoft work;
-    TimedRun::program("du", QStringList{"-sb"} + folders); // warm the cache
-    TimeInventory(work);
-    double bestDu = 1e100, bestInventory = 1e100, worstStall = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        bestDu = std::min(bestDu, TimedRun::program("du", QStringList{"-sb"} + folders));
-        const TimedRun run = TimeInventory(work);
-        bestInventory = std::min(bestInventory, run.ms);
-        worstStall = std::max(worstStall, run.maxStallMs);
-    }
+    const TimedRun::Comparison timing = TimedRun::compare(
+        [&] { return TimeInventory(work); },
+        [&] { return TimedRun::program("du", QStringList{"-sb"} + folders); }, kRounds);
+    const double bestInventory = timing.ms, bestDu = timing.referenceMs;
+    const double worstStall = timing.maxStallMs;
     std::printf("programs: %d\n", work.model()->rowCount());
     std::printf("files: %d\n", kPrograms * kFoldersPerProgram * kFilesPerFolder);
     std::printf("inventory_ms: %.1f\n", bestInventory);
