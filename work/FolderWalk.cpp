@@ -40,7 +40,7 @@ void FolderWalk::addRoot(const fs::path& resolvedFolder, std::size_t tag) {
         return;
     std::lock_guard<std::mutex> lock(mutex_);
     roots_.push_back(Root{resolvedFolder, tag, platform::DriveBoundary(resolvedFolder)});
-    queue_.push_back(Task{resolvedFolder, roots_.size() - 1});
+    queue_.push_back(Task{resolvedFolder, roots_.size() - 1, std::nullopt});
 }
 
 void FolderWalk::setFolderFilter(FolderFilter filter) {
@@ -92,16 +92,20 @@ void FolderWalk::done() {
 void FolderWalk::list(const Task& task, const Visitor& visitor) {
     // Roots are only added before the workers start, so reading them needs no lock.
     const Root& root = roots_[task.root];
-    platform::FolderReader reader(task.folder);
+    platform::FolderReader reader(task.folder, task.identity);
     fs::path child;
     platform::FolderReader::Kind kind;
     while (reader.next(child, kind)) {
         if (kind == platform::FolderReader::Kind::Folder) {
-            if (!root.boundary.contains(child) || (filter_ && !filter_(child, root.tag)))
+            // Read from this listing without following a link, and checked again when the
+            // sub-folder is opened by its path.
+            std::optional<platform::FileIdentity> identity = reader.folderIdentity();
+            if (!identity || !root.boundary.contains(*identity) ||
+                (filter_ && !filter_(child, root.tag)))
                 continue;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
-                queue_.push_back(Task{child, task.root});
+                queue_.push_back(Task{child, task.root, identity});
             }
             changed_.notify_one();
             continue;

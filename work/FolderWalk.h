@@ -19,9 +19,11 @@ class FolderReader;
 
 // Walks folder trees on all workers of a pool at once: every worker takes the next folder
 // to list, and the sub-folders it meets go back to the shared queue. Below a root nothing
-// is followed: links to folders and files are neither entered nor reported, and a folder
-// on another file system than its root's is not entered. A folder that cannot be listed
-// is passed over alone. Qt-free; the visitor decides what becomes of each file.
+// is followed: links to folders and files are neither entered nor reported, a folder on
+// another file system than its root's is not entered, and neither is a folder that is no
+// longer the one its parent's listing saw (a folder on its path swapped for a link since
+// would lead outside the root). A folder that cannot be listed is passed over alone.
+// Qt-free; the visitor decides what becomes of each file.
 //
 // Use: reset(), addRoot() for each root and setFolderFilter() on the thread that starts the
 // pool, before any worker runs; then each worker calls work() with its own visitor.
@@ -89,6 +91,8 @@ private:
     struct Task {
         std::filesystem::path folder;
         std::size_t root = 0;
+        // Which folder the listing of its parent saw; nothing for a root.
+        std::optional<platform::FileIdentity> identity;
     };
 
     // Takes the next folder, waiting while others are listing; false when the walk is over.

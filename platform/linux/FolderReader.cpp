@@ -36,11 +36,20 @@ struct FolderReader::Impl {
     }
 };
 
-FolderReader::FolderReader(const std::filesystem::path& folder) : impl_(new Impl) {
+FolderReader::FolderReader(const std::filesystem::path& folder,
+                           const std::optional<FileIdentity>& expected)
+    : impl_(new Impl) {
     impl_->folder = folder;
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return;
+    // Asked of the open folder, so what is listed is what was checked.
+    struct stat info {};
+    if (expected && (::fstat(fd, &info) != 0 || !S_ISDIR(info.st_mode) ||
+                     StatFacts::identity(info) != *expected)) {
+        ::close(fd);
+        return;
+    }
     impl_->stream = ::fdopendir(fd);
     if (!impl_->stream)
         ::close(fd);
@@ -104,6 +113,15 @@ std::optional<FileIdentity> FolderReader::identity() const {
     if (!info)
         return std::nullopt;
     return StatFacts::identity(*info);
+}
+
+std::optional<FileIdentity> FolderReader::folderIdentity() const {
+    struct stat info {};
+    if (!impl_->stream || impl_->name.empty() ||
+        ::fstatat(::dirfd(impl_->stream), impl_->name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISDIR(info.st_mode))
+        return std::nullopt;
+    return StatFacts::identity(info);
 }
 
 } // namespace platform

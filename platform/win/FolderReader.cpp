@@ -25,6 +25,7 @@ struct FolderReader::Impl {
     std::filesystem::path folder;
     // Held while listing: the folder checked is the folder listed.
     OpenFolderChain held;
+    bool open = false;
     HANDLE find = INVALID_HANDLE_VALUE;
     WIN32_FIND_DATAW data{};
     bool pending = false; // data holds an entry not returned yet
@@ -36,10 +37,13 @@ struct FolderReader::Impl {
     }
 };
 
-FolderReader::FolderReader(const std::filesystem::path& folder) : impl_(new Impl) {
+FolderReader::FolderReader(const std::filesystem::path& folder,
+                           const std::optional<FileIdentity>& expected)
+    : impl_(new Impl) {
     impl_->folder = folder;
-    if (!impl_->held.start(folder))
+    if (!impl_->held.start(folder) || (expected && impl_->held.identity() != *expected))
         return;
+    impl_->open = true;
     impl_->find = FindFirstFileExW((folder / L"*").c_str(), FindExInfoBasic, &impl_->data,
                                    FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     impl_->pending = impl_->find != INVALID_HANDLE_VALUE;
@@ -48,7 +52,7 @@ FolderReader::FolderReader(const std::filesystem::path& folder) : impl_(new Impl
 FolderReader::~FolderReader() = default;
 
 bool FolderReader::isOpen() const {
-    return !impl_->held.path().empty();
+    return impl_->open;
 }
 
 bool FolderReader::next(std::filesystem::path& child, Kind& kind) {
@@ -90,6 +94,15 @@ std::optional<FileFacts> FolderReader::facts() const {
 std::optional<FileIdentity> FolderReader::identity() const {
     return askOpened<FileIdentity>(impl_->current, FILE_READ_ATTRIBUTES,
                                    [](const RegularFile& file) { return file.identity(); });
+}
+
+std::optional<FileIdentity> FolderReader::folderIdentity() const {
+    const WIN32_FIND_DATAW& entry = impl_->data;
+    OpenFolderChain sub;
+    if (impl_->current.empty() || !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        !sub.start(impl_->current))
+        return std::nullopt;
+    return sub.identity();
 }
 
 } // namespace platform

@@ -45,6 +45,8 @@ bool OpenFolderChain::hold(const std::filesystem::path& folder) {
     }
     error_ = ERROR_SUCCESS;
     path_ = folder;
+    identity_.volume = info.dwVolumeSerialNumber;
+    identity_.file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "UniqueHandle.h"
+#include "platform/FileFacts.h"
 
 #include <deque>
 #include <filesystem>
@@ -21,8 +22,9 @@ public:
     bool start(const std::filesystem::path& folder);
     // Goes down into the sub-folder `name` of the last folder, on the same terms.
     bool enter(const std::filesystem::path& name);
-    // The path of the last folder held.
+    // The path of the last folder held, and which folder it is.
     const std::filesystem::path& path() const { return path_; }
+    const FileIdentity& identity() const { return identity_; }
     // Why the last start or enter failed: ERROR_PATH_NOT_FOUND for a folder that is
     // missing, no folder or a reparse point, else the system's code (access denied...).
     DWORD error() const { return error_; }
@@ -31,6 +33,7 @@ private:
     bool hold(const std::filesystem::path& folder);
 
     std::filesystem::path path_;
+    FileIdentity identity_;
     DWORD error_ = ERROR_SUCCESS;
     std::deque<UniqueHandle> handles_;
 };

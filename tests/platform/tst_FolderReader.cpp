@@ -61,8 +61,63 @@ TEST(FolderReaderTest, ListsFoldersAndRegularFilesOnly) {
             EXPECT_EQ(facts->modified, byPath->modified) << child;
         }
         EXPECT_EQ(reader.identity(), FileIdentity::read(child)) << child;
+        EXPECT_EQ(reader.folderIdentity().has_value(), kind == Kind::Folder) << child;
     }
     EXPECT_EQ(seen, expected);
+}
+
+// Which sub-folders the listing of d saw, by name.
+std::map<fs::path, FileIdentity> ListedFolders(const fs::path& dir) {
+    std::map<fs::path, FileIdentity> folders;
+    FolderReader reader(dir);
+    fs::path child;
+    Kind kind;
+    while (reader.next(child, kind)) {
+        if (const auto identity = reader.folderIdentity())
+            folders[child.filename()] = *identity;
+    }
+    return folders;
+}
+
+TEST(FolderReaderTest, OpensASubFolderOnlyAsTheFolderItsParentListed) {
+    TempTree folder;
+    folder.write("d/one/a.tmp", "a");
+    folder.write("d/two/b.tmp", "b");
+    folder.write("d/file.tmp", "f");
+    const auto listed = ListedFolders(folder / "d");
+    ASSERT_EQ(listed.size(), 2u);
+    ASSERT_NE(listed.at("one"), listed.at("two"));
+    FolderReader one(folder / "d/one", listed.at("one"));
+    EXPECT_TRUE(one.isOpen());
+    fs::path child;
+    Kind kind;
+    ASSERT_TRUE(one.next(child, kind));
+    EXPECT_EQ(child, folder / "d/one/a.tmp");
+    FolderReader other(folder / "d/one", listed.at("two"));
+    EXPECT_FALSE(other.isOpen());
+    EXPECT_FALSE(other.next(child, kind));
+}
+
+TEST(FolderReaderTest, AFolderBehindALinkSwappedInOnItsPathIsNotOpened) {
+    TempTree folder;
+    folder.write("root/a/b/inside.tmp", "i");
+    folder.write("outside/b/secret.tmp", "s");
+    const auto listed = ListedFolders(folder / "root/a");
+    ASSERT_EQ(listed.count("b"), 1u);
+    // a is swapped for a link after its listing: the path of b now leads outside.
+    fs::rename(folder / "root/a", folder / "root/moved");
+    if (const auto cannot = TestBackend::createFolderLink(folder / "root/a", folder / "outside"))
+        GTEST_SKIP() << *cannot;
+    fs::path child;
+    Kind kind;
+    {
+        FolderReader unchecked(folder / "root/a/b");
+        ASSERT_TRUE(unchecked.next(child, kind)) << "the link does not lead to outside/b";
+        ASSERT_EQ(child.filename(), "secret.tmp");
+    }
+    FolderReader reader(folder / "root/a/b", listed.at("b"));
+    EXPECT_FALSE(reader.isOpen());
+    EXPECT_FALSE(reader.next(child, kind));
 }
 
 // What the file listed last has become by the time its size is asked for.

@@ -1,13 +1,13 @@
 // The shared folder walk on real folder trees and several threads: what it reports, what
 // it never follows, where it stops, and that it ends only when every folder is listed.
 #include "FolderWalk.h"
+#include "ScratchVolume.h"
 #include "TempTree.h"
 
 #include <QtTest>
 #include <atomic>
 #include <mutex>
 #include <set>
-#include <sys/mount.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -20,10 +20,12 @@ struct Found {
     int folders = 0;
 };
 
-// Runs the walk on `workers` threads and gathers what it reported, relative to `base`.
+// Runs the walk on `workers` threads and gathers what it reported, relative to `base`;
+// `also` sees each file and `afterFolder` runs once each folder is listed.
 Found Walk(FolderWalk& walk, const fs::path& base, int workers = 3,
            const std::atomic<bool>* stop = nullptr,
-           std::function<void(const FolderWalk::File&)> also = {}) {
+           std::function<void(const FolderWalk::File&)> also = {},
+           std::function<void()> afterFolder = {}) {
     static const std::atomic<bool> never{false};
     Found found;
     std::mutex mutex;
@@ -41,6 +43,8 @@ Found Walk(FolderWalk& walk, const fs::path& base, int workers = 3,
                 found.bytes += size.value_or(0);
             };
             visitor.folderDone = [&] {
+                if (afterFolder)
+                    afterFolder();
                 std::lock_guard<std::mutex> lock(mutex);
                 ++found.folders;
             };
@@ -65,6 +69,7 @@ private slots:
     void linksNeverFollowed_data();
     void linksNeverFollowed();
     void rootReachedThroughALink();
+    void folderSwappedForALinkAfterListing();
     void folderFilter();
     void bytesNamesAreWalked();
     void deepChainOnManyWorkers();
@@ -137,6 +142,33 @@ void tst_FolderWalk::rootReachedThroughALink() {
     QCOMPARE(found.files, Set({"1:moved/FileStorage/a.dat", "1:moved/FileStorage/x/b.dat"}));
     QCOMPARE(FolderWalk::ResolveRoot({}), fs::path());
     QCOMPARE(FolderWalk::ResolveRoot("moved/FileStorage"), fs::path());
+}
+
+void tst_FolderWalk::folderSwappedForALinkAfterListing() {
+    // root/a is listed (b is queued), then a becomes a link to outside before b is opened:
+    // root/a/b now leads to outside/b, which must not be walked as if it were below root.
+    TempTree tree;
+    tree.write("root/a/listed.tmp", 1);
+    tree.write("root/a/b/inside.tmp", 2);
+    tree.write("outside/b/secret.doc", 4000);
+    bool listedA = false;
+    bool swapped = false;
+    FolderWalk walk;
+    walk.addRoot(tree / "root", 0);
+    // One worker lists the folders in the order they were queued: root, a, then b.
+    const Found found = Walk(
+        walk, tree.path(), 1, nullptr,
+        [&](const FolderWalk::File& file) { listedA |= file.path().filename() == "listed.tmp"; },
+        [&] {
+            if (!listedA || swapped)
+                return;
+            fs::rename(tree / "root/a", tree / "moved");
+            fs::create_directory_symlink(tree / "outside", tree / "root/a");
+            swapped = true;
+        });
+    QVERIFY(swapped);
+    QCOMPARE(found.files, Set({"0:root/a/listed.tmp"}));
+    QCOMPARE(found.bytes, std::uint64_t(1));
 }
 
 void tst_FolderWalk::folderFilter() {
@@ -233,13 +265,9 @@ void tst_FolderWalk::staysOnTheRootsFileSystem() {
     TempTree tree;
     tree.write("r/here.tmp", 1);
     const fs::path mountPoint = tree / "r/mounted";
-    fs::create_directories(mountPoint);
-    if (::mount("merivane-walk", mountPoint.c_str(), "tmpfs", 0, "size=1m") != 0)
-        QSKIP("cannot mount a tmpfs here (needs root): the file-system boundary is not tested");
-    struct Unmount {
-        fs::path at;
-        ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
-    } unmount{mountPoint};
+    const ScratchVolume volume(mountPoint, 1 << 20);
+    if (!volume.mounted())
+        QSKIP(qPrintable(volume.skipReason()));
     tree.write(mountPoint / "there.tmp", 1);
     tree.write(mountPoint / "deeper/too.tmp", 1);
 

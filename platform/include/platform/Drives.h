@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileFacts.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -61,10 +63,13 @@ public:
     bool isValid() const { return valid_; }
     // False when the folder cannot be examined or lies on another file system.
     bool contains(const std::filesystem::path& folder) const;
+    // Whether the file or folder of that identity lies on this drive; asks the system
+    // nothing, for a walk that has the identity already.
+    bool contains(const FileIdentity& entry) const { return valid_ && entry.volume == device_; }
 
 private:
     bool valid_ = false;
-    std::uint64_t device_ = 0;
+    std::uint64_t device_ = 0; // what FileIdentity::volume holds on this platform
 };
 
 } // namespace platform

@@ -11,13 +11,18 @@ namespace platform {
 
 // Lists one folder for a scan without ever following a link: sub-folders and regular files
 // are returned, links (Windows: every reparse point, junctions included) and every other
-// kind are skipped, and a folder that has been swapped for a link is not opened at all.
-// Nothing throws; names that are not valid text (Linux bytes) are listed like any other.
+// kind are skipped. A folder that is itself a link is not opened; a link further up its
+// path is followed, though, so a walk gives each sub-folder the identity its parent's
+// listing saw: a folder swapped for a link on the way since then leads elsewhere, and
+// what is there is not opened. Nothing throws; names that are not valid text (Linux
+// bytes) are listed like any other.
 class FolderReader {
 public:
     enum class Kind { Folder, RegularFile };
 
-    explicit FolderReader(const std::filesystem::path& folder);
+    // Opens `folder`; given `expected`, only when the folder reached is that very one.
+    explicit FolderReader(const std::filesystem::path& folder,
+                          const std::optional<FileIdentity>& expected = std::nullopt);
     ~FolderReader();
     FolderReader(const FolderReader&) = delete;
     FolderReader& operator=(const FolderReader&) = delete;
@@ -36,6 +41,10 @@ public:
     // (no call); the identity opens the file, and is nothing when that cannot be done.
     std::optional<FileFacts> facts() const;
     std::optional<FileIdentity> identity() const;
+    // For the sub-folder `next` returned last: which folder it is, never what a link there
+    // points to; nothing when it is no longer a folder. Linux: one system call relative to
+    // the open folder; Windows: opens the sub-folder.
+    std::optional<FileIdentity> folderIdentity() const;
 
 private:
     struct Impl;
