@@ -10,11 +10,13 @@
 #include <vector>
 
 // The files a clean deletes, shared out among the workers of a pool. Each file is deleted
-// only while it is still the regular file the scan found below its root (see
-// platform::ConfinedFileRemover), and the outcome, bytes freed or the reason it stayed,
-// goes to the work. A work that does something else with each file (a move) gives its own
-// action instead of the delete. Rows whose files stayed for a reason the page must show can be
-// marked for hiding; the work hands them to the GUI thread in one go when the clean ends.
+// only while it is still a regular file reached from its root without passing a link (see
+// platform::ConfinedFileRemover); a work that must see the very file the scan found, not
+// another one put under its name since, gives a Check. The outcome, bytes freed or the
+// reason it stayed, goes to the work. A work that does something else with each file (a
+// move) gives its own action instead of the delete. Rows whose files stayed for a reason the page
+// must show can be marked for hiding; the work hands them to the GUI thread in one go when the
+// clean ends.
 class CleanList {
 public:
     struct Target {
