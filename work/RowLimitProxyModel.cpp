@@ -20,8 +20,14 @@ void RowLimitProxyModel::setSourceModel(QAbstractItemModel* source) {
     QSortFilterProxyModel::setSourceModel(source);
     if (!source)
         return;
-    // Rows removed above the limit move later rows below it: those must now show.
-    connect(source, &QAbstractItemModel::rowsRemoved, this, &RowLimitProxyModel::invalidateFilter);
+    // Rows removed before the limit move later rows up into it: those must now show. A
+    // removal at or after the limit moves no row into view, and filtering again would go
+    // over every row of the source once per removal during a clean.
+    connect(source, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex&, int first, int) {
+                if (first < maxRows_)
+                    invalidateFilter();
+            });
 }
 
 bool RowLimitProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
