@@ -22,7 +22,14 @@ public:
                 std::chrono::milliseconds interval = std::chrono::milliseconds(50))
         : receiver_(receiver), receive_(std::make_shared<Receive>(std::move(receive))),
           limit_(limit), interval_(interval), lastSent_(std::chrono::steady_clock::now()) {}
-    ~BatchSender() { send(); }
+    // What is left goes now; a batch that cannot be sent (out of memory) is lost rather
+    // than ending the program from a destructor.
+    ~BatchSender() {
+        try {
+            send();
+        } catch (...) {
+        }
+    }
     BatchSender(const BatchSender&) = delete;
     BatchSender& operator=(const BatchSender&) = delete;
 
