@@ -2,11 +2,14 @@
 #include "TempTree.h"
 #include "TestBackend.h"
 #include "platform/FileMover.h"
+#include "platform/PathText.h"
 #include "platform/WinError.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <thread>
 
 using platform::FileMover;
@@ -22,6 +25,20 @@ std::string pattern(std::size_t size) {
 
 class FileMoverTest : public testing::Test {
 protected:
+    // Puts a file next to the source and one outside its folder, which a move must leave
+    // alone, and returns the whole tree as it is before the move.
+    TempTree::Snapshot beforeMove() {
+        folder.write("from/stays.bin", "next to the source");
+        folder.write("outside.bin", "outside");
+        return folder.snapshot();
+    }
+    // What TempTree::diff gives for a move of `from` to `to`, both relative to the tree.
+    static std::vector<std::string> moved(const std::string& from, const std::string& to) {
+        std::vector<std::string> lines{"added: " + to, "removed: " + from};
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
+
     TempTree folder;
 };
 
@@ -37,10 +54,12 @@ TEST_F(FileMoverTest, MovesWithinAFileSystem) {
     const auto source = folder.write("from/a.bin", pattern(5000));
     std::filesystem::create_directories(folder / "to");
     const auto time = std::filesystem::last_write_time(source);
+    const auto before = beforeMove();
     ASSERT_EQ(FileMover::move(source, folder / "to/b.bin"), 0u);
     EXPECT_FALSE(std::filesystem::exists(source));
     EXPECT_EQ(TempTree::read(folder / "to/b.bin"), pattern(5000));
     EXPECT_EQ(std::filesystem::last_write_time(folder / "to/b.bin"), time);
+    EXPECT_EQ(TempTree::diff(before, folder.snapshot()), moved("from/a.bin", "to/b.bin"));
 }
 
 TEST_F(FileMoverTest, FailuresReportWindowsCodesAndChangeNothing) {
@@ -61,9 +80,12 @@ TEST_F(FileMoverTest, MovesAFileWhoseNameIsNotUnicode) {
     const auto name = TestBackend::invalidUnicodeName();
     const auto source = folder.write(folder / "from" / name, "odd");
     std::filesystem::create_directories(folder / "to");
+    const auto before = beforeMove();
     ASSERT_EQ(FileMover::move(source, folder / "to" / name), 0u);
     EXPECT_FALSE(std::filesystem::exists(source));
     EXPECT_EQ(TempTree::read(folder / "to" / name), "odd");
+    const std::string shown = platform::PathText::toDisplayUtf8(name);
+    EXPECT_EQ(TempTree::diff(before, folder.snapshot()), moved("from/" + shown, "to/" + shown));
 }
 
 class CrossVolumeMoveTest : public FileMoverTest {
@@ -73,6 +95,15 @@ protected:
             GTEST_SKIP() << *small.skipReason();
     }
 
+    // The tree but the volume, which is compared on its own: Windows lists the folder a
+    // volume is mounted in as a reparse point, with nothing below it.
+    TempTree::Snapshot besideVolume() const {
+        TempTree::Snapshot tree = folder.snapshot();
+        for (auto entry = tree.begin(); entry != tree.end();)
+            entry = *entry->first.begin() == "volume" ? tree.erase(entry) : std::next(entry);
+        return tree;
+    }
+
     SmallVolume small{folder / "volume"};
     const std::filesystem::path& volume = small.path();
 };
@@ -80,11 +111,18 @@ protected:
 TEST_F(CrossVolumeMoveTest, CopiesCompletelyThenRemovesTheSource) {
     const auto source = folder.write("from/big.bin", pattern(300 * 1024));
     const auto time = std::filesystem::last_write_time(source);
+    beforeMove();
+    const auto beside = besideVolume();
+    const auto onVolume = TempTree::snapshotOf(volume);
     ASSERT_EQ(FileMover::move(source, volume / "big.bin"), 0u);
     EXPECT_FALSE(std::filesystem::exists(source));
     EXPECT_EQ(TempTree::read(volume / "big.bin"), pattern(300 * 1024));
     EXPECT_EQ(std::filesystem::last_write_time(volume / "big.bin"), time);
     EXPECT_EQ(TempTree::snapshotOf(volume).size(), 1u);
+    EXPECT_EQ(TempTree::diff(beside, besideVolume()),
+              std::vector<std::string>{"removed: from/big.bin"});
+    EXPECT_EQ(TempTree::diff(onVolume, TempTree::snapshotOf(volume)),
+              std::vector<std::string>{"added: big.bin"});
 }
 
 TEST_F(CrossVolumeMoveTest, AFullDiskKeepsTheSourceAndLeavesNothing) {
@@ -156,9 +194,11 @@ TEST_F(FileMoverTest, CancelledDuringACopyLeavesTheSourceOrTheFinishedCopy) {
 TEST_F(FileMoverTest, ARenameWithinAFileSystemIsNotCancelled) {
     const auto source = folder.write("from/a.bin", "quick");
     std::filesystem::create_directories(folder / "to");
+    const auto before = beforeMove();
     const std::atomic<bool> cancel{true};
     ASSERT_EQ(FileMover::move(source, folder / "to/a.bin", &cancel), 0u);
     EXPECT_EQ(TempTree::read(folder / "to/a.bin"), "quick");
+    EXPECT_EQ(TempTree::diff(before, folder.snapshot()), moved("from/a.bin", "to/a.bin"));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "TempTree.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -30,6 +31,15 @@ std::map<std::uint64_t, CleanList::RemoveResult> Clean(CleanList& list, int work
     for (std::thread& thread : threads)
         thread.join();
     return outcomes;
+}
+
+// The diff lines of files removed below the tree, as TempTree::diff gives them.
+std::vector<std::string> Removed(const std::vector<std::string>& files) {
+    std::vector<std::string> lines;
+    for (const std::string& file : files)
+        lines.push_back("removed: " + file);
+    std::sort(lines.begin(), lines.end());
+    return lines;
 }
 } // namespace
 
@@ -74,6 +84,10 @@ void tst_CleanList::eachFileOnceWithItsOutcome() {
     QCOMPARE(outcomes.at(501).error, std::uint32_t(platform::ErrorFileNotFound));
     QVERIFY(!outcomes.at(502).removed()); // a link is never deleted, nor what it leads to
     const auto changes = TempTree::diff(before, tree.snapshot());
+    std::vector<std::string> deleted{"b/中文.dat"};
+    for (int i = 0; i < 200; ++i)
+        deleted.push_back("a/f" + std::to_string(i));
+    QCOMPARE(changes, Removed(deleted));
     QCOMPARE(int(changes.size()), 201);
     QVERIFY(std::none_of(changes.begin(), changes.end(), [](const std::string& line) {
         return line.find("secret") != std::string::npos || line.find("link") != std::string::npos;
@@ -153,6 +167,8 @@ void tst_CleanList::checkRefusesFilesBeforeDeleting() {
     const std::uint32_t root = list.addRoot(tree / "r");
     for (std::uint64_t row = 0; row < 40; ++row)
         list.add(tree.write(tree / "r" / ("f" + std::to_string(row)), row + 1), root, row);
+    tree.write("outside.tmp", 5);
+    const auto before = tree.snapshot();
     std::mutex mutex;
     std::vector<std::uint64_t> told;
     std::vector<std::thread> threads;
@@ -175,6 +191,11 @@ void tst_CleanList::checkRefusesFilesBeforeDeleting() {
         const bool kept = fs::exists(tree / "r" / ("f" + std::to_string(row)));
         QCOMPARE(kept, row % 4 == 0);
     }
+    std::vector<std::string> deleted;
+    for (std::uint64_t row = 0; row < 40; ++row)
+        if (row % 4 != 0)
+            deleted.push_back("r/f" + std::to_string(row));
+    QCOMPARE(TempTree::diff(before, tree.snapshot()), Removed(deleted));
 }
 
 void tst_CleanList::quittingStopsBetweenFiles() {
@@ -185,6 +206,8 @@ void tst_CleanList::quittingStopsBetweenFiles() {
     const std::uint32_t root = list.addRoot(tree / "r");
     for (int i = 0; i < 10; ++i)
         list.add(tree / "r" / ("f" + std::to_string(i)), root, std::uint64_t(i));
+    tree.write("outside.tmp", 1);
+    const auto before = tree.snapshot();
     int outcomes = 0;
     list.work([&](const CleanList::Target&, const CleanList::RemoveResult&) {
         if (++outcomes == 3)
@@ -195,6 +218,8 @@ void tst_CleanList::quittingStopsBetweenFiles() {
     for (const auto& entry : fs::directory_iterator(tree / "r"))
         left += entry.is_regular_file() ? 1 : 0;
     QCOMPARE(left, 7);
+    // One worker takes the files in the order they were added.
+    QCOMPARE(TempTree::diff(before, tree.snapshot()), Removed({"r/f0", "r/f1", "r/f2"}));
 }
 
 QTEST_MAIN(tst_CleanList)
