@@ -1,5 +1,6 @@
 #include "PathQString.h"
 
+#include <platform/Drives.h>
 #include <platform/PathText.h>
 
 QString PathToQString(const std::filesystem::path& path) {
@@ -8,4 +9,8 @@ QString PathToQString(const std::filesystem::path& path) {
 
 std::filesystem::path QStringToPath(const QString& text) {
     return platform::PathText::fromUtf8(text.toStdString());
+}
+
+QString WindowsPathText(const std::filesystem::path& path) {
+    return QString::fromStdString(platform::Drives::toWindowsPath(path));
 }

@@ -8,3 +8,6 @@
 // for display only.
 QString PathToQString(const std::filesystem::path& path);
 std::filesystem::path QStringToPath(const QString& text);
+// A native path as the user knows it, in Windows form ("C:\Users\..."), for display and
+// the logs.
+QString WindowsPathText(const std::filesystem::path& path);
