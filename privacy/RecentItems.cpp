@@ -2,18 +2,14 @@
 
 #include "AppLog.h"
 #include "FolderWalk.h"
+#include "PathQString.h"
 
 #include <QString>
+#include <QStringList>
 #include <platform/Drives.h>
 #include <platform/FolderReader.h>
 
 namespace fs = std::filesystem;
-
-namespace {
-QString shown(const fs::path& path) {
-    return QString::fromStdString(platform::Drives::toWindowsPath(path));
-}
-} // namespace
 
 fs::path RecentItems::locate(const QString& ruleFolder) {
     const QString text = ruleFolder.trimmed();
@@ -30,19 +26,23 @@ std::vector<fs::path> RecentItems::list(const fs::path& folder, bool log) {
     platform::FolderReader reader(folder);
     if (!reader.isOpen()) {
         if (log)
-            AppLog(QStringLiteral("cannot list %1").arg(shown(folder)));
+            AppLog(QStringLiteral("cannot list %1").arg(WindowsPathText(folder)));
         return traces;
     }
     const fs::path folderSettings("desktop.ini");
+    // A line per file, written with one opening of the log: a Recent folder holds hundreds.
+    QStringList logged;
     fs::path child;
     platform::FolderReader::Kind kind = platform::FolderReader::Kind::Folder;
     while (reader.next(child, kind)) {
         if (kind != platform::FolderReader::Kind::RegularFile)
             continue;
         if (log)
-            AppLog(shown(child));
+            logged << WindowsPathText(child);
         if (child.filename() != folderSettings)
             traces.push_back(child);
     }
+    if (log)
+        AppLog(logged);
     return traces;
 }

@@ -4,6 +4,7 @@
 #include "BatchSender.h"
 #include "LM_PrivacyFolderModel.h"
 #include "LM_PrivacyGroupData.h"
+#include "PathQString.h"
 #include "RecentItems.h"
 #include "RuleFiles.h"
 #include "TPrivacyGroup.h"
@@ -14,7 +15,6 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
-#include <platform/Drives.h>
 #include <platform/WinError.h>
 #include <thread>
 
@@ -23,10 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 const QString runHistoryId = QStringLiteral("001");
 const QString recentItemsId = QStringLiteral("002");
-
-QString shown(const fs::path& path) {
-    return QString::fromStdString(platform::Drives::toWindowsPath(path));
-}
 } // namespace
 
 Work_Privacy* Work_Privacy::GetInstance() {
@@ -192,7 +188,9 @@ void Work_Privacy::Erase(Trace& trace) {
             return;
         const auto result = RemoveFile(trace.root, file);
         if (!result.removed() && result.error != platform::ErrorFileNotFound)
-            AppLog(QStringLiteral("cannot delete %1: error %2").arg(shown(file)).arg(result.error));
+            AppLog(QStringLiteral("cannot delete %1: error %2")
+                       .arg(WindowsPathText(file))
+                       .arg(result.error));
     }
 }
 

@@ -34,8 +34,9 @@ public:
     // 2 while a run is registered or the program quits (nothing reported), else starts
     // the scan and returns 1.
     int StartScan() override;
-    // Erases the ticked items, each as the last scan found it, then counts again what is
-    // left. 2 while a run is registered or the program quits, else 1.
+    // Erases the ticked items (the recent items the last count listed; the Run history as
+    // its key stands at the clean), then counts again what is left. 2 while a run is
+    // registered or the program quits, else 1.
     int StartClean() override;
 
     // Records over all items, and over the ticked ones (GUI thread).

@@ -38,7 +38,7 @@ void tst_PrivacyPage::initTestCase() {
     LogFiles::setDirectory(logDir_.path());
     tree_ = std::make_unique<DriveFixture>();
     FixtureRegistry registry(*tree_);
-    const QString runMru = QString::fromLatin1(FixtureRegistry::runMruKey);
+    const QString runMru = QString::fromLatin1(TestPrivacyWork::runMruKey);
     for (const char* name : {"a", "b", "c"})
         registry.set(runMru, name, "cmd\\1");
     registry.set(runMru, "MRUList", "cba");

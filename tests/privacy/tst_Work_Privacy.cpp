@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const QString runMru = QString::fromLatin1(FixtureRegistry::runMruKey);
+const QString runMru = QString::fromLatin1(TestPrivacyWork::runMruKey);
 const QString recentKey =
     QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs");
 const QString recentPath = QStringLiteral("Users/u/AppData/Roaming/Microsoft/Windows/Recent");
@@ -330,11 +330,15 @@ void tst_Work_Privacy::failedEraseShowsWhatRemains_data() {
     QTest::addColumn<QStringList>("undeletable");
     QTest::addColumn<int>("runLeft");
     QTest::addColumn<int>("recentLeft");
-    QTest::addColumn<QString>("journal"); // what app.log says about it
+    QTest::addColumn<QString>("journal");     // what app.log says about it
+    QTest::addColumn<QString>("erased");      // the Run history's letters whose values go
+    QTest::addColumn<QStringList>("removed"); // the recent items that go
     QTest::newRow("a file cannot be deleted")
-        << false << QStringList{"b.lnk"} << 0 << 1 << "Recent\\b.lnk: error 5";
+        << false << QStringList{"b.lnk"} << 0 << 1 << "Recent\\b.lnk: error 5"
+        << "abcd" << QStringList{"a.lnk", "c.lnk"};
     QTest::newRow("the registry cannot be written")
-        << true << QStringList() << 4 << 0 << "Run history not fully erased: error 5";
+        << true << QStringList() << 4 << 0 << "Run history not fully erased: error 5"
+        << "" << QStringList{"a.lnk", "b.lnk", "c.lnk"};
 }
 
 void tst_Work_Privacy::failedEraseShowsWhatRemains() {
@@ -343,6 +347,8 @@ void tst_Work_Privacy::failedEraseShowsWhatRemains() {
     QFETCH(int, runLeft);
     QFETCH(int, recentLeft);
     QFETCH(QString, journal);
+    QFETCH(QString, erased);
+    QFETCH(QStringList, removed);
     Machine machine;
     for (const char* name : {"a.lnk", "b.lnk", "c.lnk"})
         machine.writeRecent(name);
@@ -352,6 +358,7 @@ void tst_Work_Privacy::failedEraseShowsWhatRemains() {
     work.undeletable = QSet<QString>(undeletable.begin(), undeletable.end());
 
     const QStringList registryBefore = machine.registry.entries();
+    const TempTree::Snapshot before = machine.tree.snapshot();
     QVERIFY(work.clean());
     QCOMPARE(work.countShown(0), QStringLiteral("%1条").arg(runLeft));
     QCOMPARE(work.countShown(1), QStringLiteral("%1条").arg(recentLeft));
@@ -359,8 +366,22 @@ void tst_Work_Privacy::failedEraseShowsWhatRemains() {
     work.GetRecordCounts(found, selected);
     QCOMPARE(found, runLeft + recentLeft);
     QCOMPARE(selected, runLeft + recentLeft);
+    // Whatever could go went, and nothing else changed.
+    QStringList registryExpected;
+    for (const QChar letter : erased)
+        registryExpected << "removed: " + valueLine(letter, runValues.value(letter));
+    if (!erased.isEmpty()) {
+        registryExpected << "removed: " + valueLine("MRUList", "dcba")
+                         << "added: " + valueLine("MRUList", "");
+    }
+    registryExpected.sort();
+    QCOMPARE(FixtureRegistry::diff(registryBefore, machine.registry.entries()), registryExpected);
     if (readOnlyRegistry)
         QCOMPARE(FixtureRegistry::diff(registryBefore, machine.registry.entries()), QStringList());
+    QStringList filesExpected;
+    for (const QString& name : removed)
+        filesExpected << "c/" + recentPath + "/" + name;
+    QCOMPARE(machine.filesChanged(before), removedLines(filesExpected));
     for (const QString& name : undeletable)
         QVERIFY(fs::exists(machine.recent(name.toStdString())));
     QVERIFY(readAppLog(*logDir).contains(journal));

@@ -14,6 +14,9 @@ QJsonDocument WithBroker(const QJsonDocument& rules) {
 }
 } // namespace
 
+const char* const TestPrivacyWork::runMruKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+
 TestPrivacyWork::TestPrivacyWork(const QJsonDocument& rules,
                                  std::chrono::milliseconds minimumScanTime)
     : Work_Privacy(WithBroker(rules), minimumScanTime),
@@ -38,8 +41,7 @@ QJsonObject TestPrivacyWork::item(const QString& id, const QString& path, bool c
 QJsonDocument TestPrivacyWork::standardRules() {
     return QJsonDocument(QJsonArray{
         group("g", "Windows运行痕迹",
-              {item("001", "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU",
-                    true, "Win+R运行痕迹"),
+              {item("001", "HKCU\\" + QString::fromLatin1(runMruKey), true, "Win+R运行痕迹"),
                item("002", "%APPDATA%\\Microsoft\\Windows\\Recent", true, "开始菜单最近运行程序"),
                item("", "%TEMP%", true, "网购隐私")})});
 }

@@ -19,6 +19,9 @@ public:
     explicit TestPrivacyWork(const QJsonDocument& rules,
                              std::chrono::milliseconds minimumScanTime = {});
 
+    // The Run history's key below HKEY_CURRENT_USER.
+    static const char* const runMruKey;
+
     // A rule group and a rule item; an empty id is left out, as in the shipped rules.
     static QJsonObject group(const QString& id, const QString& title, const QJsonArray& items);
     static QJsonObject item(const QString& id, const QString& path, bool checked,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DriveFixture.h"
+#include "FixtureRegistry.h"
 
 #include <QList>
 #include <QPair>
@@ -26,15 +27,12 @@ public:
         return drives_.write(where, size);
     }
 
-    // Registers a program under `key` as subkey `subKey` and rewrites the registry file.
+    // Registers a program under `key` as subkey `subKey`.
     void add(Key key, const QString& subKey, const Values& values);
     // The same under the machine-wide 64-bit key, from name, uninstall string and more.
     void add(const QString& name, const QString& uninstString, const Values& more = {});
 
 private:
-    void writeRegistry() const;
-
     DriveFixture drives_;
-    std::filesystem::path registry_;
-    QList<QPair<QString, Values>> keys_; // full key path, its values
+    FixtureRegistry registry_;
 };

@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <filesystem>
+#include <platform/RegistryKey.h>
 
 class DriveFixture;
 
@@ -11,12 +13,19 @@ class DriveFixture;
 // store's own form from the start and a change shows as changed lines only.
 class FixtureRegistry {
 public:
-    static const char* const runMruKey; // below HKEY_CURRENT_USER
+    using Root = platform::RegistryRoot;
 
     explicit FixtureRegistry(DriveFixture& fixture);
 
-    // Creates the key (below HKEY_CURRENT_USER) as needed and writes a string value.
-    void set(const QString& key, const QString& name, const QString& value) const;
+    // Each creates the key (below `root`) as needed. Throws when the store refuses.
+    void createKey(Root root, const QString& key) const;
+    void set(Root root, const QString& key, const QString& name, const QString& value) const;
+    void setDword(Root root, const QString& key, const QString& name, std::uint32_t value) const;
+    // A string value below HKEY_CURRENT_USER.
+    void set(const QString& key, const QString& name, const QString& value) const {
+        set(Root::CurrentUser, key, name, value);
+    }
+
     // Every key and value of the file, each value line prefixed with its key:
     // "[HKEY_CURRENT_USER\…\RunMRU] "a"="cmd"".
     QStringList entries() const;

@@ -3,22 +3,42 @@
 #include "DriveFixture.h"
 
 #include <QFile>
-#include <platform/RegistryKey.h>
 #include <stdexcept>
 
-const char* const FixtureRegistry::runMruKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+namespace {
+
+platform::RegistryKey Created(platform::RegistryRoot root, const QString& key) {
+    auto opened =
+        platform::RegistryKey::open(root, key.toStdString(), platform::RegistryAccess::ReadWrite,
+                                    platform::RegistryView::Default, true);
+    if (!opened.isOpen())
+        throw std::runtime_error("fixture registry not writable");
+    return opened;
+}
+
+void Check(std::uint32_t error) {
+    if (error != 0)
+        throw std::runtime_error("fixture registry not writable");
+}
+
+} // namespace
 
 FixtureRegistry::FixtureRegistry(DriveFixture& fixture) : file_(fixture.root() / "registry.reg") {
     fixture.setEnv("MERIVANE_REGISTRY", QByteArray::fromStdString(file_.native()));
 }
 
-void FixtureRegistry::set(const QString& key, const QString& name, const QString& value) const {
-    auto opened = platform::RegistryKey::open(
-        platform::RegistryRoot::CurrentUser, key.toStdString(), platform::RegistryAccess::ReadWrite,
-        platform::RegistryView::Default, true);
-    if (!opened.isOpen() || opened.writeString(name.toStdString(), value.toStdString()) != 0)
-        throw std::runtime_error("fixture registry not writable");
+void FixtureRegistry::createKey(Root root, const QString& key) const {
+    Created(root, key);
+}
+
+void FixtureRegistry::set(Root root, const QString& key, const QString& name,
+                          const QString& value) const {
+    Check(Created(root, key).writeString(name.toStdString(), value.toStdString()));
+}
+
+void FixtureRegistry::setDword(Root root, const QString& key, const QString& name,
+                               std::uint32_t value) const {
+    Check(Created(root, key).writeDword(name.toStdString(), value));
 }
 
 QStringList FixtureRegistry::entries() const {
