@@ -1,14 +1,9 @@
 #include "IconFile.h"
 
-#include <QDateTime>
+#include "FileTime.h"
+
 #include <platform/Drives.h>
 #include <platform/FileFacts.h>
-
-namespace {
-// FILETIME ticks (100 ns since 1601-01-01 UTC) to milliseconds since 1970-01-01 UTC.
-constexpr std::int64_t ticksPerMs = 10000;
-constexpr std::int64_t msFrom1601To1970 = 11644473600000LL;
-} // namespace
 
 QString IconFile::path(const QString& displayIcon) {
     QString file = displayIcon.section(QLatin1Char(','), 0, 0);
@@ -35,6 +30,5 @@ QString IconFile::dateText(const QString& displayIcon) {
     const auto facts = platform::FileFacts::read(file);
     if (!facts)
         return {};
-    const std::int64_t ms = facts->modified / ticksPerMs - msFrom1601To1970;
-    return QDateTime::fromMSecsSinceEpoch(ms, Qt::LocalTime).toString(QStringLiteral("yyyyMMdd"));
+    return FileTimeToDateTime(facts->modified).toString(QStringLiteral("yyyyMMdd"));
 }

@@ -11,8 +11,10 @@ public:
     //   (nothing at all without one);
     // - with ".exe", else ".bat", in any case: the program ends at the first blank after it;
     // - otherwise at the first blank after the last backslash.
-    // A path is never cut at a blank inside a folder name, so "C:\Program Files\..." can
-    // never start C:\Program.
+    // No cut is made before the first ".exe"/".bat", or, without one, before the last
+    // backslash, so "C:\Program Files\..." never starts C:\Program. A folder whose own
+    // name holds ".exe " is still cut there: "C:\Apps\foo.exe bar\uninst.exe" starts
+    // C:\Apps\foo.exe.
     static UninstallCommand Split(const QString& uninstString);
 
     QString program() const { return program_; }

@@ -127,12 +127,18 @@ void Work_UninstallSoft::FinishScan() {
 }
 
 int Work_UninstallSoft::StartClean() {
-    if (Quitting() || scanning_)
+    if (Quitting() || scanning_) {
+        // A tick left behind would ride along with the next confirmed uninstall, which
+        // the user agreed to for other programs only.
+        model_->uncheckAll();
         return 2;
+    }
+    // Taken before the lock: unticking tells the views, and no slot runs under it.
+    std::vector<LM_SoftWareInfoModel::Ticked> picked = model_->takeChecked();
     bool start = false;
     {
         std::lock_guard<std::mutex> lock(queueMutex);
-        for (LM_SoftWareInfoModel::Ticked& ticked : model_->takeChecked()) {
+        for (LM_SoftWareInfoModel::Ticked& ticked : picked) {
             if (claimed_.insert(ticked.id).second)
                 uninstallQueue.push_back({ticked.id, std::move(ticked.uninstString)});
         }

@@ -36,7 +36,7 @@ public:
     // An inventory cannot be stopped: does nothing and returns 31.
     int CancelScan() override;
     // Queues the ticked programs (unticking them) and starts their uninstallers: 32; 2 when
-    // refused (the inventory runs, or the program quits).
+    // refused (the inventory runs, or the program quits), with every tick taken away too.
     int StartClean() override;
 
     LM_SoftWareInfoModel* model() const { return model_; }

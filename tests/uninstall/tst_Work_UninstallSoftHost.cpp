@@ -40,15 +40,21 @@ void WriteIcon(const fs::path& file, const QColor& colour) {
 
 void tst_Work_UninstallSoftHost::cleanAsksFirst_data() {
     QTest::addColumn<bool>("yes");
-    QTest::newRow("是") << true;
-    QTest::newRow("否") << false;
+    QTest::addColumn<bool>("duringInventory"); // the first "卸载" meets a new inventory
+    QTest::newRow("是") << true << false;
+    QTest::newRow("否") << false << false;
+    QTest::newRow("是, refused during the inventory") << true << true;
 }
 
 void tst_Work_UninstallSoftHost::cleanAsksFirst() {
     QFETCH(bool, yes);
+    QFETCH(bool, duringInventory);
     SoftwareFixture fixture;
     fixture.add("Alpha", "C:\\Apps\\Alpha\\uninst.exe /S");
     fixture.add("Beta", "C:\\Apps\\Beta\\uninst.exe");
+    // Folders with a file in them: each program is measured once.
+    fixture.write(fixture.c("Apps/Alpha/uninst.exe"), 100);
+    fixture.write(fixture.c("Apps/Beta/uninst.exe"), 100);
     TestUninstallWork work;
     QVERIFY(work.scan());
     LM_SoftWareInfoModel* model = work.model();
@@ -57,23 +63,53 @@ void tst_Work_UninstallSoftHost::cleanAsksFirst() {
         asked << question;
         return yes;
     });
+    TestUninstallWork::Gate gate;
+    QSignalSpy status(model, &LM_SoftWareInfoModel::scanStatusChanged);
+    if (duringInventory) {
+        // A new inventory, held at Beta once Alpha's row is listed again.
+        work.measureGate = &gate;
+        QCOMPARE(work.StartScan(), 1);
+        QVERIFY(gate.reached.tryAcquire(1, 10000));
+        // Past the batch interval (50 ms), Alpha's row goes out as soon as it is measured.
+        QTest::qSleep(60);
+        gate.open.release(1);
+        QVERIFY(gate.reached.tryAcquire(1, 10000));
+        QTRY_COMPARE(model->rowCount(), 1);
+    }
 
     // As the page's "卸载" button does: tick the row, then ask the host.
     QVERIFY(model->setData(model->index(0), true, LM_SoftWareInfoModel::CheckedRole));
     QTest::ignoreMessage(QtDebugMsg, yes ? "user select YES" : "user select NO");
     work.host()->clean();
+    if (duringInventory) {
+        gate.open.release(100);
+        QTRY_VERIFY(!status.isEmpty() && status.constLast().at(0).toInt() == 3);
+    }
     QVERIFY(work.waitIdle());
     QCOMPARE(asked, QStringList({"请确定是否卸载选中软件(如恢复需要手动安装)？"}));
-    if (yes) {
+    // No tick is left behind for a later uninstall to pick up.
+    for (const TSoftwareInfo& record : model->records())
+        QCOMPARE(record.checked, false);
+    if (duringInventory) {
+        // Refused: nothing started, and the next confirmed uninstall starts only its own row.
+        QVERIFY(work.starts().isEmpty());
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(model->records().at(1).softName, QStringLiteral("Beta"));
+        QVERIFY(model->setData(model->index(1), true, LM_SoftWareInfoModel::CheckedRole));
+        QTest::ignoreMessage(QtDebugMsg, "user select YES");
+        work.host()->clean();
+        QVERIFY(work.waitIdle());
+        QCOMPARE(work.starts(), QList<Start>({{R"(C:\Apps\Beta\uninst.exe)", ""}}));
+        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(model->records().at(0).softName, QStringLiteral("Alpha"));
+        QCOMPARE(model->records().at(0).checked, false);
+    } else if (yes) {
         QCOMPARE(work.starts(), QList<Start>({{R"(C:\Apps\Alpha\uninst.exe)", "/S"}}));
         QCOMPARE(model->rowCount(), 1);
     } else {
         QVERIFY(work.starts().isEmpty());
         QCOMPARE(model->rowCount(), 2);
     }
-    // No tick is left behind for a later uninstall to pick up.
-    for (const TSoftwareInfo& record : model->records())
-        QCOMPARE(record.checked, false);
 }
 
 void tst_Work_UninstallSoftHost::icons_data() {
