@@ -3,24 +3,57 @@
 #include "Crc32.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <condition_variable>
 #include <cstring>
 #include <fstream>
 #include <map>
 #include <memory>
+#include <mutex>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// An unbuffered input stream: every read of a block goes straight into our buffer.
-std::unique_ptr<std::ifstream> OpenForReading(const fs::path& file) {
-    auto in = std::make_unique<std::ifstream>();
-    in->rdbuf()->pubsetbuf(nullptr, 0);
-    in->open(file, std::ios::binary);
-    if (!in->is_open())
-        return nullptr;
-    return in;
-}
+// The files the splitters of the process may hold open, shared out a set at a time. A
+// splitter takes its share before it opens anything and gives it back before it asks
+// again, so waiting for one cannot block those who hold one.
+class OpenFiles {
+public:
+    static OpenFiles& budget() {
+        static OpenFiles files;
+        return files;
+    }
+    void take(std::size_t count) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        given_.wait(lock, [&] { return free_ >= count; });
+        free_ -= count;
+    }
+    void give(std::size_t count) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            free_ += count;
+        }
+        given_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable given_;
+    std::size_t free_ = ContentSplitter::openBudget;
+};
+
+// A share of the budget, held for as long as it lives: declare it before the streams.
+class OpenShare {
+public:
+    explicit OpenShare(std::size_t count) : count_(count) { OpenFiles::budget().take(count_); }
+    ~OpenShare() { OpenFiles::budget().give(count_); }
+    OpenShare(const OpenShare&) = delete;
+    OpenShare& operator=(const OpenShare&) = delete;
+
+private:
+    std::size_t count_;
+};
 
 bool ReadExactly(std::ifstream& in, char* buffer, std::size_t length) {
     in.read(buffer, static_cast<std::streamsize>(length));
@@ -33,6 +66,20 @@ bool AtEnd(std::ifstream& in) {
 }
 
 } // namespace
+
+// An unbuffered input stream: every read of a block goes straight into our buffer.
+std::unique_ptr<std::ifstream> ContentSplitter::openForReading(const fs::path& file) const {
+    auto in = std::make_unique<std::ifstream>();
+    in->rdbuf()->pubsetbuf(nullptr, 0);
+    errno = 0;
+    in->open(file, std::ios::binary);
+    if (in->is_open())
+        return in;
+    const std::error_code error(errno, std::generic_category());
+    if (openFailed_)
+        openFailed_(file, error);
+    return nullptr;
+}
 
 struct ContentSplitter::Part {
     std::uint32_t crc = 0;
@@ -118,7 +165,8 @@ ContentSplitter::narrowByCrc(const std::vector<fs::path>& files,
 
 bool ContentSplitter::crcOf(const fs::path& file, std::uint64_t size, std::uint64_t length,
                             std::uint32_t& crc, const std::atomic<bool>& stop) {
-    std::unique_ptr<std::ifstream> in = OpenForReading(file);
+    const OpenShare share(1);
+    std::unique_ptr<std::ifstream> in = openForReading(file);
     if (!in)
         return false;
     buffers_.resize(std::max<std::size_t>(buffers_.size(), 1));
@@ -142,10 +190,11 @@ std::vector<ContentSplitter::Copies>
 ContentSplitter::sideBySide(const std::vector<fs::path>& files,
                             const std::vector<std::size_t>& which, std::uint64_t size,
                             const std::atomic<bool>& stop) {
+    const OpenShare share(which.size());
     std::vector<std::unique_ptr<std::ifstream>> streams;
     std::vector<std::size_t> positions; // each opened stream's position in `which`
     for (std::size_t i = 0; i < which.size(); ++i) {
-        if (auto in = OpenForReading(files[which[i]])) {
+        if (auto in = openForReading(files[which[i]])) {
             streams.push_back(std::move(in));
             positions.push_back(i);
         }

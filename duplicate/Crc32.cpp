@@ -170,18 +170,46 @@ bool HasFolding() {
 
 } // namespace
 
-std::uint32_t Crc32Update(std::uint32_t crc, const void* data, std::size_t size) {
+bool Crc32PathAvailable(Crc32Path path) {
+    switch (path) {
+    case Crc32Path::Zlib:
+        return true;
+#ifdef MERIVANE_CRC_FOLDING
+    case Crc32Path::Folding:
+        return HasFolding();
+    case Crc32Path::WideFolding:
+        return HasFolding() && HasWideFolding();
+#else
+    case Crc32Path::Folding:
+    case Crc32Path::WideFolding:
+        return false;
+#endif
+    }
+    return false;
+}
+
+std::uint32_t Crc32UpdateOn(Crc32Path path, std::uint32_t crc, const void* data, std::size_t size) {
     const auto* bytes = static_cast<const unsigned char*>(data);
 #ifdef MERIVANE_CRC_FOLDING
-    if (size >= 64 && HasFolding()) {
+    if (path != Crc32Path::Zlib && size >= 64) {
         const std::size_t folded = size & ~std::size_t(15);
-        crc = folded >= 256 && HasWideFolding() ? ~FoldCrcWide(~crc, bytes, folded)
-                                                : ~FoldCrc(~crc, bytes, folded);
+        crc = path == Crc32Path::WideFolding && folded >= 256 ? ~FoldCrcWide(~crc, bytes, folded)
+                                                              : ~FoldCrc(~crc, bytes, folded);
         bytes += folded;
         size -= folded;
     }
+#else
+    (void)path;
 #endif
     return ZlibCrc(crc, bytes, size);
+}
+
+std::uint32_t Crc32Update(std::uint32_t crc, const void* data, std::size_t size) {
+    static const Crc32Path fastest = Crc32PathAvailable(Crc32Path::WideFolding)
+                                         ? Crc32Path::WideFolding
+                                     : Crc32PathAvailable(Crc32Path::Folding) ? Crc32Path::Folding
+                                                                              : Crc32Path::Zlib;
+    return Crc32UpdateOn(fastest, crc, data, size);
 }
 
 std::string Crc32Text(std::uint32_t crc) {

@@ -4,6 +4,7 @@
 #include "LM_DuplicateFileListNode.h"
 #include "LM_DuplicateFileListNodes.h"
 #include "RowLimitProxyModel.h"
+#include "RuleFiles.h"
 
 #include <QDebug>
 #include <QJsonArray>
@@ -19,9 +20,9 @@ LM_DuplicateFileListModel::LM_DuplicateFileListModel(const QJsonDocument& rules,
         const QJsonObject entry = value.toObject();
         TTypeGroup type;
         type.id = entry.value(QStringLiteral("id")).toString();
-        const QJsonArray extensions = entry.value(QStringLiteral("ext")).toArray();
-        for (const QJsonValue& ext : extensions)
-            type.extensions.insert("." + ext.toString().toLower().toStdString());
+        for (const QString& ext :
+             RuleFiles::ExtensionSet(entry.value(QStringLiteral("ext")).toArray()))
+            type.extensions.insert(ext.toStdString());
         type.title = entry.value(QStringLiteral("description")).toString();
         type.checked = entry.value(QStringLiteral("checked")).toBool();
         type.icon = entry.value(QStringLiteral("icon")).toString();

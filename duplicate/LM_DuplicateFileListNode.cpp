@@ -1,16 +1,9 @@
 #include "LM_DuplicateFileListNode.h"
 
+#include "FileTime.h"
 #include "FormatFileSize.h"
 #include "LM_DuplicateFileListNodes.h"
 #include "PathQString.h"
-
-#include <QDateTime>
-#include <platform/Drives.h>
-
-namespace {
-// 100 ns ticks between 1601-01-01 and 1970-01-01, both UTC.
-constexpr std::int64_t unixEpochTicks = 116444736000000000LL;
-} // namespace
 
 LM_DuplicateFileListNode::LM_DuplicateFileListNode(LM_DuplicateFileListNodes* owner,
                                                    QObject* parent)
@@ -18,7 +11,11 @@ LM_DuplicateFileListNode::LM_DuplicateFileListNode(LM_DuplicateFileListNodes* ow
     // Ticks and hiding change the count the page shows beside the type.
     connect(this, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex&, const QModelIndex&, const QVector<int>& roles) {
-                if (roles.contains(CheckedRole) || roles.contains(VisibleRole))
+                if (!roles.contains(CheckedRole) && !roles.contains(VisibleRole))
+                    return;
+                if (hiding_)
+                    countStale_ = true;
+                else
                     sendCheckedCountChanged();
             });
 }
@@ -47,6 +44,16 @@ LM_DuplicateFileListNode::origin(std::uint64_t id) const {
     if (it == origins_.end())
         return std::nullopt;
     return it->second;
+}
+
+void LM_DuplicateFileListNode::hide(const std::vector<std::uint64_t>& ids) {
+    // The count is said once, not once per row: each saying counts every row.
+    hiding_ = true;
+    countStale_ = false;
+    setVisible(ids, false);
+    hiding_ = false;
+    if (countStale_)
+        sendCheckedCountChanged();
 }
 
 void LM_DuplicateFileListNode::clearFiles() {
@@ -89,15 +96,13 @@ QVariant LM_DuplicateFileListNode::roleData(const FileRow& row, int role) const 
     case ShortNameRole:
         return PathToQString(row.path.filename());
     case PathRole:
-        return QString::fromStdString(platform::Drives::toWindowsPath(row.path.parent_path()));
+        return WindowsPathText(row.path.parent_path());
     case SizeRole:
         return FormatFileSize(row.size);
     case CreateTimeRole:
         if (row.modified == 0)
             return QString();
-        return QDateTime::fromMSecsSinceEpoch((row.modified - unixEpochTicks) / 10000)
-            .toLocalTime()
-            .toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+        return FileTimeToDateTime(row.modified).toString(QStringLiteral("yyyy-MM-dd hh:mm"));
     case CheckedRole:
         return row.checked;
     case VisibleRole:

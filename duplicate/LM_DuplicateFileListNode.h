@@ -42,6 +42,8 @@ public:
     void appendFiles(const std::vector<DuplicateFile>& files);
     // Nothing for an id that is not a row here.
     std::optional<Origin> origin(std::uint64_t id) const;
+    // Hides the rows with these ids, telling the ticked count once.
+    void hide(const std::vector<std::uint64_t>& ids);
     // Removes every row and what was remembered of them.
     void clearFiles();
 
@@ -68,4 +70,7 @@ protected:
 private:
     LM_DuplicateFileListNodes* owner_;
     std::unordered_map<std::uint64_t, Origin> origins_;
+    // While hide() runs: rows change without the count being said, until the end.
+    bool hiding_ = false;
+    bool countStale_ = false;
 };

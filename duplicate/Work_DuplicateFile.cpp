@@ -6,6 +6,7 @@
 #include "LM_DuplicateFileListModel.h"
 #include "LM_DuplicateFileListNode.h"
 #include "LM_DuplicateFileListNodes.h"
+#include "PathQString.h"
 #include "RuleFiles.h"
 #include "Work_DuplicateFileHost.h"
 
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <platform/Drives.h>
 #include <platform/FileAttributes.h>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -75,8 +77,7 @@ Work_DuplicateFile::Work_DuplicateFile(const QJsonDocument& rules)
             pathChanged_ = false;
             path = currentPath_;
         }
-        emit typeModel_->currentScanPathChange(
-            QString::fromStdString(platform::Drives::toWindowsPath(path)));
+        emit typeModel_->currentScanPathChange(WindowsPathText(path));
     });
 }
 
@@ -168,7 +169,7 @@ bool Work_DuplicateFile::FolderWanted(const fs::path& folder) const {
         platform::FileAttributes::read(folder);
     if (attributes && (attributes->hidden || attributes->system))
         return false;
-    const QString windows = QString::fromStdString(platform::Drives::toWindowsPath(folder));
+    const QString windows = WindowsPathText(folder);
     for (const QString& excluded : ExcludedFolders()) {
         if (windows.compare(excluded, Qt::CaseInsensitive) == 0)
             return false;
@@ -274,6 +275,11 @@ void Work_DuplicateFile::HashBuckets(int generation) {
         },
         256);
     ContentSplitter splitter;
+    // Such a file joins no group: the log says why (too many open files, access denied).
+    splitter.setOpenFailed([](const fs::path& file, const std::error_code& error) {
+        qWarning().noquote() << "cannot read" << WindowsPathText(file)
+                             << "to compare it:" << QString::fromStdString(error.message());
+    });
     std::vector<fs::path> paths;
     for (std::size_t i = nextBucket_.fetch_add(1); i < buckets_.size() && !stopScan_.load();
          i = nextBucket_.fetch_add(1)) {
@@ -282,6 +288,7 @@ void Work_DuplicateFile::HashBuckets(int generation) {
         for (std::size_t k = 0; k < bucket.count; ++k)
             paths.push_back(candidates_[bucket.first + k].path);
         SetCurrentPath(paths.front());
+        BeforeReading();
         try {
             const Candidate& first = candidates_[bucket.first];
             for (const ContentSplitter::Copies& copies :
@@ -351,22 +358,44 @@ int Work_DuplicateFile::StartClean() {
     expected_.clear();
     for (const fs::path& root : scanRoots_)
         cleanList_.addRoot(root);
-    for (const auto& type : typeModel_->types()) {
-        LM_DuplicateFileListNode* table = type.allTable;
-        // The first shown, unticked copy of each group stays.
-        std::unordered_map<std::int32_t, int> keepers;
+    // The first shown, unticked copy of each group stays, per type. A file may be listed
+    // under several types (an extension in two of them): one that stays for a group with a
+    // copy to delete is deleted under no type, or two types could each delete the copy
+    // the other keeps.
+    std::vector<std::unordered_map<std::int32_t, int>> keepers(typeModel_->types().size());
+    std::set<platform::FileIdentity> staying;
+    for (std::size_t t = 0; t < keepers.size(); ++t) {
+        LM_DuplicateFileListNode* table = typeModel_->types()[t].allTable;
+        std::set<std::int32_t> deleting;
         for (int row = 0; row < table->rows(); ++row) {
             const FileRow& file = table->at(row);
-            if (file.visible && !file.checked)
-                keepers.emplace(file.group, row);
+            if (!file.visible)
+                continue;
+            if (file.checked)
+                deleting.insert(file.group);
+            else
+                keepers[t].emplace(file.group, row);
         }
+        for (const auto& [group, row] : keepers[t]) {
+            const auto origin = table->origin(table->at(row).id);
+            if (origin && deleting.count(group) > 0)
+                staying.insert(origin->identity);
+        }
+    }
+    int stayingElsewhere = 0;
+    for (std::size_t t = 0; t < keepers.size(); ++t) {
+        LM_DuplicateFileListNode* table = typeModel_->types()[t].allTable;
         for (int row = table->rows() - 1; row >= 0; --row) {
             const FileRow& file = table->at(row);
-            const auto keeper = keepers.find(file.group);
+            const auto keeper = keepers[t].find(file.group);
             const auto origin = table->origin(file.id);
-            if (!file.checked || !file.visible || keeper == keepers.end() || !origin ||
+            if (!file.checked || !file.visible || keeper == keepers[t].end() || !origin ||
                 origin->root >= scanRoots_.size())
                 continue;
+            if (staying.count(origin->identity) > 0) {
+                ++stayingElsewhere;
+                continue;
+            }
             const FileRow& stays = table->at(keeper->second);
             const auto staysOrigin = table->origin(stays.id);
             if (!staysOrigin)
@@ -384,8 +413,13 @@ int Work_DuplicateFile::StartClean() {
             QStringLiteral("每组重复文件至少保留一份：已为%1组保留排在最前的文件，它不会被删除。")
                 .arg(kept));
     }
+    if (stayingElsewhere > 0) {
+        emit typeModel_->popMsgTip(
+            QStringLiteral("有%1个勾选的文件在另一类型中是要保留的那一份，为安全起见没有删除。")
+                .arg(stayingElsewhere));
+    }
     if (cleanList_.size() == 0) {
-        if (kept == 0 && host_->showCritical)
+        if (kept == 0 && stayingElsewhere == 0 && host_->showCritical)
             host_->showCritical(QStringLiteral("没有勾选任何文件!"));
         return 1;
     }
@@ -427,8 +461,7 @@ void Work_DuplicateFile::CleanLoop() {
                 return;
             }
             qDebug().noquote() << "remove failed and error code" << result.error
-                               << QString::fromStdString(
-                                      platform::Drives::toWindowsPath(target.file));
+                               << WindowsPathText(target.file);
             // The page cannot delete it, so it stops offering it.
             if (result.error == platform::ErrorAccessDenied)
                 cleanList_.hide(target.row);
@@ -453,7 +486,7 @@ void Work_DuplicateFile::EndClean() {
     pathTimer_->stop();
     const std::vector<std::uint64_t> hidden = cleanList_.takeHidden();
     for (const auto& type : typeModel_->types())
-        type.allTable->setVisible(hidden, false);
+        type.allTable->hide(hidden);
     expected_.clear();
     emit typeModel_->scanStatusChanged(6);
     typeModel_->sendTableInfo();

@@ -53,6 +53,11 @@ public:
     // Smallest size of a file that is looked at, exclusive.
     static constexpr std::uint64_t minimumSize = 100 * 1024;
 
+protected:
+    // Runs on a scan worker right before it reads the files of one set of same-size files;
+    // a seam for tests, which hold the workers there.
+    virtual void BeforeReading() {}
+
 private:
     // A file of a known type found by the walk.
     struct Candidate {

@@ -1,13 +1,19 @@
-// CRC-32 against zlib's, and the side-by-side reading that turns same-size files into
-// byte-equal sets: forged collisions, a last byte that differs, files that cannot be read
-// or changed size, stops, and sets too large to read side by side.
+// CRC-32 against zlib's on every path this processor can take, and the side-by-side
+// reading that turns same-size files into byte-equal sets: forged collisions, a last byte
+// that differs, files that cannot be read or changed size, stops, and sets too large to
+// read side by side.
 #include "ContentSplitter.h"
 #include "Crc32.h"
 #include "DuplicateTestFiles.h"
 #include "TempTree.h"
 
+#include <QSemaphore>
 #include <QtTest>
+#include <mutex>
 #include <random>
+#include <set>
+#include <sys/resource.h>
+#include <thread>
 #include <zlib.h>
 
 namespace fs = std::filesystem;
@@ -35,6 +41,20 @@ std::vector<fs::path> Write(TempTree& tree, const QStringList& entries, std::siz
     return files;
 }
 
+// The limit of descriptor numbers that leaves `room` of them free for new files: those
+// below it that are open now do not count.
+rlim_t LimitLeaving(std::size_t room) {
+    std::set<int> open;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd"))
+        open.insert(std::stoi(entry.path().filename().string()));
+    int limit = 0;
+    for (std::size_t free = 0; free < room; ++limit) {
+        if (open.count(limit) == 0)
+            ++free;
+    }
+    return rlim_t(limit);
+}
+
 QStringList Names(const std::vector<ContentSplitter::Copies>& found,
                   const std::vector<fs::path>& files) {
     QStringList sets;
@@ -54,34 +74,74 @@ class tst_ContentSplitter : public QObject {
 private slots:
     void crcMatchesZlib_data();
     void crcMatchesZlib();
+    void crcMatchesZlibAtEveryLength_data();
+    void crcMatchesZlibAtEveryLength();
     void splits_data();
     void splits();
     void crcOfCopiesIsTheirContent();
     void largeSets_data();
     void largeSets();
+    void splittersShareTheOpenBudget();
     void stopGivesNothing();
 };
 
+namespace {
+// Every path the CRC can take, by row name.
+const std::pair<Crc32Path, const char*> crcPaths[] = {{Crc32Path::Zlib, "zlib"},
+                                                      {Crc32Path::Folding, "folding"},
+                                                      {Crc32Path::WideFolding, "wide folding"}};
+
+Crc32Path FetchedPath() {
+    QFETCH(int, path);
+    return static_cast<Crc32Path>(path);
+}
+} // namespace
+
 void tst_ContentSplitter::crcMatchesZlib_data() {
+    QTest::addColumn<int>("path");
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("check value") << QByteArray("123456789") << "cbf43926";
-    QTest::newRow("empty") << QByteArray() << "00000000";
-    QTest::newRow("one byte") << QByteArray("a") << "e8b7be43";
-    QTest::newRow("leading zeros kept") << QByteArray::fromHex("9f6d6b9a") << "";
+    // Long enough for every fold and a tail of 11 bytes after the last 16-byte step.
+    const QByteArray pangram =
+        QByteArray("The quick brown fox jumps over the lazy dog. ").repeated(23);
+    for (const auto& [path, name] : crcPaths) {
+        QTest::addRow("check value, %s", name)
+            << int(path) << QByteArray("123456789") << "cbf43926";
+        QTest::addRow("empty, %s", name) << int(path) << QByteArray() << "00000000";
+        QTest::addRow("one byte, %s", name) << int(path) << QByteArray("a") << "e8b7be43";
+        QTest::addRow("leading zeros kept, %s", name)
+            << int(path) << QByteArray("ob") << "000065e3";
+        QTest::addRow("1035 bytes, %s", name) << int(path) << pangram << "90f387e5";
+    }
 }
 
 void tst_ContentSplitter::crcMatchesZlib() {
+    const Crc32Path path = FetchedPath();
     QFETCH(QByteArray, text);
     QFETCH(QString, expected);
-    const std::uint32_t crc = Crc32Update(0, text.constData(), std::size_t(text.size()));
-    QCOMPARE(crc, std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(text.constData()),
-                                      uInt(text.size()))));
+    if (!Crc32PathAvailable(path))
+        QSKIP("this processor cannot take this path");
+    const std::uint32_t zlib = std::uint32_t(
+        crc32(0, reinterpret_cast<const Bytef*>(text.constData()), uInt(text.size())));
+    const std::uint32_t crc = Crc32UpdateOn(path, 0, text.constData(), std::size_t(text.size()));
+    QCOMPARE(crc, zlib);
+    QCOMPARE(Crc32Update(0, text.constData(), std::size_t(text.size())), zlib);
     QCOMPARE(Crc32Text(crc).size(), std::size_t(8));
-    if (!expected.isEmpty())
-        QCOMPARE(QString::fromStdString(Crc32Text(crc)), expected);
-    // Every length and alignment around the fast path's 16- and 64-byte steps, carried on
-    // from a running value, must give zlib's result.
+    QCOMPARE(QString::fromStdString(Crc32Text(crc)), expected);
+}
+
+void tst_ContentSplitter::crcMatchesZlibAtEveryLength_data() {
+    QTest::addColumn<int>("path");
+    for (const auto& [path, name] : crcPaths)
+        QTest::newRow(name) << int(path);
+}
+
+void tst_ContentSplitter::crcMatchesZlibAtEveryLength() {
+    const Crc32Path path = FetchedPath();
+    if (!Crc32PathAvailable(path))
+        QSKIP("this processor cannot take this path");
+    // Every length and alignment around the folds' 16-, 64- and 256-byte steps, and the
+    // lanes' main loops, carried on from a running value, must give zlib's result.
     const std::string data = Bytes(7, 70000);
     std::mt19937 random(3);
     for (int i = 0; i < 3000; ++i) {
@@ -89,7 +149,7 @@ void tst_ContentSplitter::crcMatchesZlib() {
         const std::size_t length = i < 2000 ? std::size_t(i % 300) : random() % 69000;
         const auto* bytes = reinterpret_cast<const Bytef*>(data.data() + offset);
         const uLong zlib = crc32(uLong(i), bytes, uInt(length));
-        QCOMPARE(Crc32Update(std::uint32_t(i), bytes, length), std::uint32_t(zlib));
+        QCOMPARE(Crc32UpdateOn(path, std::uint32_t(i), bytes, length), std::uint32_t(zlib));
     }
 }
 
@@ -120,8 +180,20 @@ void tst_ContentSplitter::splits() {
     TempTree tree;
     const std::vector<fs::path> paths = Write(tree, files, std::size_t(size));
     ContentSplitter splitter;
+    QStringList failed;
+    splitter.setOpenFailed([&](const fs::path& file, const std::error_code& error) {
+        failed << QString::fromStdString(file.filename().string()) + ": " +
+                      (error == std::errc::no_such_file_or_directory ? "gone" : "other");
+    });
     const std::atomic<bool> stop{false};
     QCOMPARE(Names(splitter.split(paths, std::uint64_t(size), stop), paths), sets);
+    // A file that cannot be opened is told, with why.
+    QStringList gone;
+    for (const QString& entry : files) {
+        if (entry.endsWith("=gone"))
+            gone << entry.section('=', 0, 0) + ": gone";
+    }
+    QCOMPARE(failed, gone);
     // A file that grew or shrank since it was listed is not the file that was listed.
     QCOMPARE(Names(splitter.split(paths, std::uint64_t(size) - 1, stop), paths), QStringList{});
     QCOMPARE(Names(splitter.split(paths, std::uint64_t(size) + 1, stop), paths), QStringList{});
@@ -191,6 +263,66 @@ void tst_ContentSplitter::largeSets() {
     QCOMPARE(filesOfKind[1], collidingWithA >= 2 ? collidingWithA : 0);
     QCOMPARE(filesOfKind[2], copiesOfB);
     QCOMPARE(filesOfKind[3], 0);
+}
+
+void tst_ContentSplitter::splittersShareTheOpenBudget() {
+    // Six splitters, each with a set of as many files as are read side by side: the last
+    // file is gone, and each splitter is held where it hears so, its other files open. The
+    // budget has room for four such sets; a limit of open files that fits the budget, but
+    // not six sets, makes the other two fail unless they wait for their share.
+    constexpr int splitters = 6;
+    constexpr std::size_t size = 20000;
+    TempTree tree;
+    std::vector<std::vector<fs::path>> sets(splitters);
+    for (int s = 0; s < splitters; ++s) {
+        const std::string bytes = Bytes(50 + unsigned(s), size);
+        const std::string name = "s" + std::to_string(s) + "-";
+        for (std::size_t i = 0; i + 1 < ContentSplitter::maxOpen; ++i)
+            sets[std::size_t(s)].push_back(tree.write(name + std::to_string(i), bytes));
+        sets[std::size_t(s)].push_back(tree / (name + "gone"));
+    }
+    rlimit saved{};
+    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit lowered = saved;
+    lowered.rlim_cur = LimitLeaving(ContentSplitter::openBudget + 16);
+    QVERIFY(lowered.rlim_cur <= saved.rlim_cur);
+    QVERIFY(ContentSplitter::openBudget / ContentSplitter::maxOpen < std::size_t(splitters));
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
+
+    QSemaphore held;
+    QSemaphore goOn;
+    std::vector<std::size_t> found(splitters, 0);
+    QStringList failed;
+    std::mutex failedMutex;
+    const std::atomic<bool> stop{false};
+    std::vector<std::thread> threads;
+    for (int s = 0; s < splitters; ++s) {
+        threads.emplace_back([&, s] {
+            ContentSplitter splitter;
+            splitter.setOpenFailed([&](const fs::path& file, const std::error_code& error) {
+                if (error == std::errc::no_such_file_or_directory) {
+                    held.release();
+                    goOn.acquire();
+                    return;
+                }
+                std::lock_guard<std::mutex> lock(failedMutex);
+                failed << QString::fromStdString(file.filename().string() + ": " + error.message());
+            });
+            for (const auto& copies : splitter.split(sets[std::size_t(s)], size, stop))
+                found[std::size_t(s)] += copies.files.size();
+        });
+    }
+    const int room = int(ContentSplitter::openBudget / ContentSplitter::maxOpen);
+    const bool allHeld = held.tryAcquire(room, 30000);
+    // The others' chance to open their files now, if nothing made them wait.
+    QTest::qSleep(100);
+    goOn.release(splitters);
+    for (std::thread& thread : threads)
+        thread.join();
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+    QVERIFY(allHeld);
+    QCOMPARE(failed, QStringList());
+    QCOMPARE(found, std::vector<std::size_t>(splitters, ContentSplitter::maxOpen - 1));
 }
 
 void tst_ContentSplitter::stopGivesNothing() {

@@ -133,11 +133,17 @@ void tst_DuplicatePage::tickAndDelete() {
     QTRY_VERIFY(text("dfSectionInfo").endsWith(QStringLiteral("已选1个")));
     shoot("DuplicatePage-ticked");
     const fs::path ticked = pictures->at(0).path;
+    const TempTree::Snapshot files = tree_->snapshot();
     const int before = harness_->statuses().count(IWork::DuplicateCleanFinished);
     QVERIFY(click("dfMainButton"));
     QCOMPARE(questions_, QStringList{QStringLiteral("您确定要清理选中的重复文件吗(无法恢复)?")});
     QVERIFY(harness_->waitForFinished(IWork::DuplicateCleanFinished, before));
     QVERIFY(!fs::exists(ticked));
+    // The ticked copy went, and nothing else.
+    QVERIFY(ticked.filename().string().rfind("IMG_000", 0) == 0);
+    QCOMPARE(tree_->changesSince(files),
+             QStringList{"removed: " + QString::fromStdString(
+                                           ticked.lexically_relative(tree_->root()).string())});
     QTRY_COMPARE(pictures->rows(), 7);
     QTRY_COMPARE(text("dfMainButton"), QStringLiteral("继续删除"));
     QTRY_VERIFY(text("dfSectionInfo").endsWith(QStringLiteral("已选0个")));
@@ -149,6 +155,7 @@ void tst_DuplicatePage::everyCopyTickedKeepsOne() {
     const std::int32_t group = pictures->at(0).group;
     QVERIFY(pictures->at(1).group != group);
     pictures->setChecked(0, true);
+    const TempTree::Snapshot files = tree_->snapshot();
     const int before = harness_->statuses().count(IWork::DuplicateCleanFinished);
     QVERIFY(click("dfMainButton"));
     QTRY_VERIFY(find("dfTipDialog")->isVisible());
@@ -160,6 +167,7 @@ void tst_DuplicatePage::everyCopyTickedKeepsOne() {
     QVERIFY(click("dfTipOk"));
     QTRY_VERIFY(!find("dfTipDialog")->isVisible());
     QCOMPARE(harness_->statuses().count(IWork::DuplicateCleanFinished), before);
+    QCOMPARE(tree_->changesSince(files), QStringList());
 }
 
 void tst_DuplicatePage::busyStates() {

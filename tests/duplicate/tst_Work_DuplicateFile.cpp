@@ -15,6 +15,9 @@
 #include "Work_DuplicateFileHost.h"
 
 #include <QAbstractItemModelTester>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
 #include <fcntl.h>
@@ -31,19 +34,43 @@ namespace {
 
 constexpr std::size_t kSize = 200 * 1024;
 
-// The shipped types on a fixture machine, driven as the page drives them, with the user's
-// answers recorded instead of shown.
+// The work, whose scan workers wait before they read each set of same-size files while
+// `hold` is set, until the test lets them on.
+class HeldWork : public Work_DuplicateFile {
+public:
+    using Work_DuplicateFile::Work_DuplicateFile;
+    std::atomic<bool> hold{false};
+    QSemaphore reached;
+    QSemaphore goOn;
+
+protected:
+    void BeforeReading() override {
+        if (hold.load()) {
+            reached.release();
+            goOn.acquire();
+        }
+    }
+};
+
+// The shipped types (or other rules) on a fixture machine, driven as the page drives them,
+// with the user's answers recorded instead of shown.
 struct Machine {
     DriveFixture tree;
-    Work_DuplicateFile work{RuleFiles::LoadDuplicateFileData()};
+    HeldWork work;
     WorkHarness harness{work};
     QStringList criticals;
     QSignalSpy codes{work.typeModel(), &LM_DuplicateFileListModel::scanStatusChanged};
     QSignalSpy tips{work.typeModel(), &LM_DuplicateFileListModel::popMsgTip};
 
-    Machine() {
+    explicit Machine(const QJsonDocument& rules = RuleFiles::LoadDuplicateFileData())
+        : work(rules) {
         work.host()->showCritical = [this](const QString& text) { criticals << text; };
         work.host()->askYesNo = [](const QString&) { return true; };
+    }
+    // A failed check must not leave a worker waiting.
+    ~Machine() {
+        work.hold.store(false);
+        work.goOn.release(1 << 20);
     }
     bool scan(const QString& drive = QStringLiteral("C:\\")) {
         return harness.run([&] { return work.ScanDrive(drive); }, 21, IWork::RunKind::Scan);
@@ -402,11 +429,16 @@ void tst_Work_DuplicateFile::cancelEndsWithConfirmedGroups() {
     }
     Build(m.tree, files);
     const int before = m.harness.statuses().count(IWork::DuplicateScanFinished);
+    // The stop comes once the walk is over and a worker is about to read a pair.
+    m.work.hold.store(true);
     QCOMPARE(m.work.ScanDrive(QStringLiteral("C:\\")), 21);
+    QVERIFY(m.work.reached.tryAcquire(1, 30000));
     if (quitting)
         m.work.RequestStop();
     else
         QCOMPARE(m.work.CancelScan(), 0);
+    m.work.hold.store(false);
+    m.work.goOn.release(1 << 20);
     QVERIFY(m.harness.waitForFinished(IWork::DuplicateScanFinished, before));
     QCOMPARE(m.codes.last().at(0).toInt(), 3);
     // Whatever was confirmed before the stop is shown, and only whole pairs.
@@ -444,52 +476,68 @@ void tst_Work_DuplicateFile::rescanRefusedUntilTheEndReachedThePage() {
 void tst_Work_DuplicateFile::clean_data() {
     QTest::addColumn<QList<int>>("pictureTicks");
     QTest::addColumn<QList<int>>("archiveTicks");
+    QTest::addColumn<QList<int>>("packageTicks");
     QTest::addColumn<QByteArray>("changeBeforeClean");
     QTest::addColumn<int>("started");
     QTest::addColumn<QStringList>("removed");
     QTest::addColumn<QString>("tip");
-    // Pictures: a, b, c.jpg (one group); archives: x, y.zip (one group).
-    QTest::newRow("the ticked copies") << QList<int>{1, 2} << QList<int>{0} << QByteArray() << 0
-                                       << QStringList{"b.jpg", "c.jpg", "x.zip"} << QString();
+    // Pictures: a, b, c.jpg (one group); archives: x, y.zip (one group); packages, a type
+    // that shares ".zip" with the archives: x, y.zip again.
+    QTest::newRow("the ticked copies")
+        << QList<int>{1, 2} << QList<int>{0} << QList<int>{} << QByteArray() << 0
+        << QStringList{"b.jpg", "c.jpg", "x.zip"} << QString();
     QTest::newRow("every copy ticked keeps the first")
-        << QList<int>{0, 1, 2} << QList<int>{0, 1} << QByteArray() << 0
+        << QList<int>{0, 1, 2} << QList<int>{0, 1} << QList<int>{} << QByteArray() << 0
         << QStringList{"b.jpg", "c.jpg", "y.zip"} << QStringLiteral("已为2组保留");
-    QTest::newRow("nothing ticked")
-        << QList<int>{} << QList<int>{} << QByteArray() << 1 << QStringList{} << QString();
+    QTest::newRow("nothing ticked") << QList<int>{} << QList<int>{} << QList<int>{} << QByteArray()
+                                    << 1 << QStringList{} << QString();
     QTest::newRow("the copy that stays is gone")
-        << QList<int>{} << QList<int>{0} << QByteArray("remove y.zip") << 0 << QStringList{}
-        << QStringLiteral("1个文件");
+        << QList<int>{} << QList<int>{0} << QList<int>{} << QByteArray("remove y.zip") << 0
+        << QStringList{} << QStringLiteral("1个文件");
     QTest::newRow("ticked file rewritten since the scan")
-        << QList<int>{1} << QList<int>{} << QByteArray("touch b.jpg") << 0 << QStringList{}
-        << QStringLiteral("1个文件");
+        << QList<int>{1} << QList<int>{} << QList<int>{} << QByteArray("touch b.jpg") << 0
+        << QStringList{} << QStringLiteral("1个文件");
     QTest::newRow("ticked file replaced by another file")
-        << QList<int>{1, 2} << QList<int>{} << QByteArray("replace c.jpg") << 0
+        << QList<int>{1, 2} << QList<int>{} << QList<int>{} << QByteArray("replace c.jpg") << 0
         << QStringList{"b.jpg"} << QStringLiteral("1个文件");
     QTest::newRow("the copy that stays changed")
-        << QList<int>{1, 2} << QList<int>{} << QByteArray("touch a.jpg") << 0 << QStringList{}
-        << QStringLiteral("2个文件");
+        << QList<int>{1, 2} << QList<int>{} << QList<int>{} << QByteArray("touch a.jpg") << 0
+        << QStringList{} << QStringLiteral("2个文件");
+    QTest::newRow("a copy that stays for the other type")
+        << QList<int>{} << QList<int>{0} << QList<int>{1} << QByteArray() << 1 << QStringList{}
+        << QStringLiteral("2个勾选的文件在另一类型中是要保留的那一份");
 }
 
 void tst_Work_DuplicateFile::clean() {
     QFETCH(QList<int>, pictureTicks);
     QFETCH(QList<int>, archiveTicks);
+    QFETCH(QList<int>, packageTicks);
     QFETCH(QByteArray, changeBeforeClean);
     QFETCH(int, started);
     QFETCH(QStringList, removed);
     QFETCH(QString, tip);
-    Machine m;
+    QJsonArray rules = RuleFiles::LoadDuplicateFileData().array();
+    rules.append(QJsonObject{{"id", "7"},
+                             {"description", QStringLiteral("重复安装包")},
+                             {"ext", QJsonArray{"zip"}},
+                             {"checked", false}});
+    Machine m{QJsonDocument(rules)};
     const QByteArray p = "c/Users/u/Documents/";
     Build(m.tree, {p + "a.jpg=A", p + "b.jpg=A", p + "c.jpg=A", p + "x.zip=Z", p + "y.zip=Z",
                    p + "keep.jpg=K"});
     QVERIFY(m.scan());
     LM_DuplicateFileListNode* pictures = m.table(0);
     LM_DuplicateFileListNode* archives = m.table(4);
+    LM_DuplicateFileListNode* packages = m.table(6);
     QCOMPARE(pictures->rows(), 3);
     QCOMPARE(archives->rows(), 2);
+    QCOMPARE(packages->rows(), 2);
     for (int row : pictureTicks)
         pictures->setChecked(row, true);
     for (int row : archiveTicks)
         archives->setChecked(row, true);
+    for (int row : packageTicks)
+        packages->setChecked(row, true);
 
     const fs::path folder = m.tree.root() / p.toStdString();
     const QList<QByteArray> change = changeBeforeClean.split(' ');
@@ -526,9 +574,10 @@ void tst_Work_DuplicateFile::clean() {
     else
         QVERIFY2(!m.tips.isEmpty() && m.tips.last().at(0).toString().contains(tip),
                  qPrintable(m.tips.isEmpty() ? QString() : m.tips.last().at(0).toString()));
-    QCOMPARE(m.criticals, changeBeforeClean.isEmpty() && pictureTicks.isEmpty()
-                              ? QStringList{QStringLiteral("没有勾选任何文件!")}
-                              : QStringList{});
+    const bool nothingTicked =
+        pictureTicks.isEmpty() && archiveTicks.isEmpty() && packageTicks.isEmpty();
+    QCOMPARE(m.criticals,
+             nothingTicked ? QStringList{QStringLiteral("没有勾选任何文件!")} : QStringList{});
     // Deleted copies leave the page's list; copies kept stay as they were.
     QCOMPARE(pictures->rows() + archives->rows(), 5 - int(removed.size()));
     for (const LM_DuplicateFileListNode* table : {pictures, archives}) {
@@ -544,6 +593,7 @@ void tst_Work_DuplicateFile::permissionDeniedHidesTheRow() {
     LM_DuplicateFileListNode* pictures = m.table(0);
     QSignalSpy visibility(pictures, &QAbstractItemModel::dataChanged);
     pictures->setChecked(1, true);
+    QSignalSpy counted(pictures, &LM_DuplicateFileListNode::nodeCheckedCountChanged);
     const auto before = m.tree.snapshot();
     {
         Undeletable locked(pictures->at(1).path);
@@ -558,6 +608,9 @@ void tst_Work_DuplicateFile::permissionDeniedHidesTheRow() {
     QCOMPARE(pictures->visibleCheckedCount(), 0);
     QCOMPARE(visibility.last().at(2).value<QVector<int>>(),
              QVector<int>{LM_DuplicateFileListNode::VisibleRole});
+    // The page hears the count without the hidden row.
+    QVERIFY(!counted.isEmpty());
+    QCOMPARE(counted.last().at(0).toInt(), 0);
     // A hidden row is not offered again.
     QCOMPARE(m.clean(), 1);
 }
