@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <filesystem>
-#include <vector>
 
 class LM_ChatFilesModel;
 class RowLimitProxyModel;
@@ -18,7 +16,4 @@ struct ChatCategory {
     bool checked = false;
     LM_ChatFilesModel* files = nullptr;
     RowLimitProxyModel* proxy = nullptr;
-    // The folders the last scan listed for it, links resolved: a clean deletes only below
-    // them.
-    std::vector<std::filesystem::path> roots;
 };

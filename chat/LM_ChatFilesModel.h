@@ -1,35 +1,16 @@
 #pragma once
 
-#include "FileListModel.h"
+#include "TaggedFileListModel.h"
 
 #include <QByteArray>
 
-// The files of one chat category: path, size, tick, share, account and visibility. The
-// two chat programs name the account role and the visibility role differently; the rest
-// is the shared file-list model.
-class LM_ChatFilesModel : public FileListModel {
-    Q_OBJECT
+// The files of one chat category, tagged with their account. The two chat programs name the
+// account role and the visibility role differently.
+class LM_ChatFilesModel : public TaggedFileListModel {
 public:
-    enum Roles {
-        PathRole = Qt::UserRole + 1,
-        SizeRole,
-        CheckedRole,
-        ShareRole,
-        AccountRole,
-        VisibleRole,
-    };
-
-    QHash<int, QByteArray> roleNames() const override;
+    static constexpr int AccountRole = TagRole;
 
 protected:
-    LM_ChatFilesModel(QByteArray accountRoleName, QByteArray visibleRoleName,
-                      QObject* parent = nullptr);
-
-    int checkedRole() const override { return CheckedRole; }
-    int visibleRole() const override { return VisibleRole; }
-    QVariant roleData(const FileRow& row, int role) const override;
-
-private:
-    QByteArray accountRoleName_;
-    QByteArray visibleRoleName_;
+    LM_ChatFilesModel(QByteArray accountRoleName, QByteArray visibleRoleName, QObject* parent)
+        : TaggedFileListModel(std::move(accountRoleName), std::move(visibleRoleName), parent) {}
 };

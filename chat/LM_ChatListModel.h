@@ -33,7 +33,6 @@ public:
 
     // The chat program's folder as the user knows it ("C:\Users\u\Documents\WeChat Files").
     const QString& folderText() const { return folderText_; }
-    const QJsonDocument& rules() const { return rules_; }
     // The accounts found at start-up, in the order found, each once.
     const QStringList& accounts() const { return accounts_; }
     void addAccount(const QString& account);
@@ -56,10 +55,6 @@ public:
     QHash<int, QByteArray> roleNames() const override;
     // Ticks or unticks several categories; indexes that name no category are ignored.
     Q_INVOKABLE void SetCheckedIndexs(bool checked, const QList<int>& indexArray);
-
-signals:
-    // A message for the page to show in a dialog.
-    void popMsgTip(QString tip);
 
 protected:
     // `selectedChanged` hears every change of the ticked, visible bytes of every category.

@@ -13,35 +13,6 @@
 #include <platform/FolderReader.h>
 #include <platform/WinError.h>
 
-namespace {
-
-// Marks the work's own changes of the rows for as long as it lives.
-class Delivering {
-public:
-    explicit Delivering(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
-    ~Delivering() { flag_ = before_; }
-    Delivering(const Delivering&) = delete;
-    Delivering& operator=(const Delivering&) = delete;
-
-private:
-    bool& flag_;
-    bool before_;
-};
-
-// Whether `file` lies below `folder`, by their names alone.
-bool IsBelow(const fs::path& file, const fs::path& folder) {
-    auto f = file.begin();
-    for (auto part = folder.begin(); part != folder.end(); ++part, ++f) {
-        if (part->empty())
-            continue; // a trailing separator
-        if (f == file.end() || *f != *part)
-            return false;
-    }
-    return f != file.end();
-}
-
-} // namespace
-
 Work_ChatClean::Work_ChatClean(WorkKind kind) : IWork(kind) {
     showMessage = &UserPrompt::inform;
 }
@@ -62,8 +33,9 @@ void Work_ChatClean::AddAccount(const fs::path& name) {
     listModel_->addAccount(accounts_.back().text);
 }
 
-std::function<void(std::int64_t)> Work_ChatClean::SelectionSink() {
-    return [this](std::int64_t delta) { SelectionChanged(delta); };
+FileListModel::SelectedChanged Work_ChatClean::SelectionSink() {
+    return
+        [this](std::int64_t delta, FileListModel::Cause cause) { SelectionChanged(delta, cause); };
 }
 
 std::vector<fs::path> Work_ChatClean::SubFolders(const fs::path& folder) {
@@ -84,8 +56,9 @@ std::vector<Work_ChatClean::Folder> Work_ChatClean::BelowAccounts(const fs::path
                                                                   const QString& relative) const {
     std::vector<Folder> folders;
     const fs::path below = platform::Drives::toNativePath(relative.toStdString());
-    // An empty rule would stand for the whole account.
-    if (below.empty() || base.empty())
+    // An empty rule would stand for the whole account, and an absolute one would name the
+    // same folder once per account.
+    if (below.empty() || below.has_root_path() || base.empty())
         return folders;
     for (const Account& account : accounts_)
         folders.push_back(Folder{base / account.name / below, account.text});
@@ -115,27 +88,22 @@ int Work_ChatClean::StartScan() {
         return 2;
     IWork::StartScan();
     ++scanGeneration_;
-    {
-        Delivering delivering(delivering_);
-        listModel_->clearGroupFiles();
-    }
+    listModel_->clearGroupFiles();
+    rowRoots_.clear();
     foundSize.store(0);
     selectedSize.store(0);
     stopRequested.store(false);
     walk_.reset();
     scanRoots_.clear();
     for (int row = 0; row < listModel_->categoryCount(); ++row) {
-        ChatCategory& category = listModel_->category(row);
-        category.roots.clear();
-        for (const Folder& folder : ScanFolders(category)) {
+        for (const Folder& folder : ScanFolders(listModel_->category(row))) {
             // The category's folder may be reached through a link (moved to another
             // drive); nothing below it is followed.
             const fs::path root = FolderWalk::ResolveRoot(folder.native);
             if (root.empty())
                 continue;
-            category.roots.push_back(root);
             walk_.addRoot(root, scanRoots_.size());
-            scanRoots_.push_back(ScanRoot{static_cast<std::size_t>(row), folder.account});
+            scanRoots_.push_back(ScanRoot{static_cast<std::size_t>(row), folder.account, root});
         }
     }
     const int generation = scanGeneration_;
@@ -160,26 +128,14 @@ int Work_ChatClean::StartClean() {
     if (!MayStartRun())
         return 2;
     cleanList_.clear();
-    cleanRootCategory_.clear();
+    // Clean roots in walk-tag order, so a row's scan root is its clean root too.
+    for (const ScanRoot& root : scanRoots_)
+        cleanList_.addRoot(root.root);
     for (int row = 0; row < listModel_->categoryCount(); ++row) {
-        const ChatCategory& category = listModel_->category(row);
-        const std::uint32_t firstRoot = static_cast<std::uint32_t>(cleanRootCategory_.size());
-        for (const fs::path& root : category.roots) {
-            cleanList_.addRoot(root);
-            cleanRootCategory_.push_back(static_cast<std::size_t>(row));
-        }
-        const LM_ChatFilesModel& files = *category.files;
-        for (int i = 0; i < files.rows(); ++i) {
-            const FileRow& file = files.at(i);
-            // A hidden row is not part of what the page says is selected.
-            if (!file.checked || !file.visible)
-                continue;
-            for (std::size_t r = 0; r < category.roots.size(); ++r) {
-                if (IsBelow(file.path, category.roots[r])) {
-                    cleanList_.add(file.path, firstRoot + static_cast<std::uint32_t>(r), file.id);
-                    break;
-                }
-            }
+        for (const FileRow& file : listModel_->category(row).files->checkedRows()) {
+            const auto root = rowRoots_.find(file.id);
+            if (root != rowRoots_.end())
+                cleanList_.add(file.path, root->second, file.id);
         }
     }
     if (cleanList_.size() == 0 && PromptsWhenNothingTicked()) {
@@ -207,11 +163,13 @@ void Work_ChatClean::AddSelectedSize(std::int64_t delta) {
     EmitCheckedChanged();
 }
 
-void Work_ChatClean::SelectionChanged(std::int64_t delta) {
-    if (delivering_)
-        AdjustSelectedSize(delta);
-    else
+void Work_ChatClean::SelectionChanged(std::int64_t delta, FileListModel::Cause cause) {
+    // Rows the work adds, removes or hides are counted quietly: the page's sentence is
+    // rewritten when the run ends, not for every batch.
+    if (cause == FileListModel::Cause::User)
         AddSelectedSize(delta);
+    else
+        AdjustSelectedSize(delta);
 }
 
 void Work_ChatClean::ScanLoop(int generation) {
@@ -223,13 +181,12 @@ void Work_ChatClean::ScanLoop(int generation) {
         const std::optional<std::uint64_t> size = ListedSize(file);
         if (!size)
             return;
-        const ScanRoot& root = scanRoots_[file.tag()];
         workInfo.scannedBytes.fetch_add(*size);
         Found found;
-        found.category = root.category;
+        found.root = static_cast<std::uint32_t>(file.tag());
         found.row.path = file.path();
         found.row.size = *size;
-        found.row.tag = root.account;
+        found.row.tag = scanRoots_[file.tag()].account;
         sender.add(std::move(found));
     };
     visitor.folderDone = [&] { sender.sendIfDue(); };
@@ -241,15 +198,23 @@ void Work_ChatClean::ReceiveFound(int generation, std::vector<Found>& batch) {
         return;
     // One insertion per category and batch; the tick is the category's now, on the GUI
     // thread where it changes.
-    std::vector<std::vector<FileRow>> rows(static_cast<std::size_t>(listModel_->categoryCount()));
+    const std::size_t categories = static_cast<std::size_t>(listModel_->categoryCount());
+    std::vector<std::vector<FileRow>> rows(categories);
+    std::vector<std::vector<std::uint32_t>> roots(categories);
     for (Found& found : batch) {
+        const std::size_t category = scanRoots_[found.root].category;
         foundSize.fetch_add(found.row.size);
-        found.row.checked = listModel_->category(static_cast<int>(found.category)).checked;
-        rows[found.category].push_back(std::move(found.row));
+        found.row.checked = listModel_->category(static_cast<int>(category)).checked;
+        rows[category].push_back(std::move(found.row));
+        roots[category].push_back(found.root);
     }
-    Delivering delivering(delivering_);
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        listModel_->category(static_cast<int>(i)).files->append(std::move(rows[i]));
+    for (std::size_t c = 0; c < categories; ++c) {
+        LM_ChatFilesModel& files = *listModel_->category(static_cast<int>(c)).files;
+        const int first = files.rows();
+        files.append(std::move(rows[c]));
+        for (int row = first; row < files.rows(); ++row)
+            rowRoots_[files.at(row).id] = roots[c][static_cast<std::size_t>(row - first)];
+    }
 }
 
 void Work_ChatClean::CleanLoop() {
@@ -258,7 +223,7 @@ void Work_ChatClean::CleanLoop() {
     cleanList_.work([&](const CleanList::Target& target, const CleanList::RemoveResult& result) {
         if (result.removed()) {
             freedSize.fetch_add(result.freed);
-            sender.add(Removed{cleanRootCategory_[target.root], target.row});
+            sender.add(Removed{scanRoots_[target.root].category, target.row});
             sender.sendIfDue();
             return;
         }
@@ -274,9 +239,10 @@ void Work_ChatClean::CleanLoop() {
 void Work_ChatClean::ReceiveRemoved(const std::vector<Removed>& batch) {
     std::vector<std::vector<std::uint64_t>> rows(
         static_cast<std::size_t>(listModel_->categoryCount()));
-    for (const Removed& removed : batch)
+    for (const Removed& removed : batch) {
         rows[removed.category].push_back(removed.row);
-    Delivering delivering(delivering_);
+        rowRoots_.erase(removed.row);
+    }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!rows[i].empty())
             listModel_->category(static_cast<int>(i)).files->remove(rows[i]);
@@ -284,17 +250,23 @@ void Work_ChatClean::ReceiveRemoved(const std::vector<Removed>& batch) {
 }
 
 void Work_ChatClean::HideRows(const std::vector<std::uint64_t>& rows) {
-    Delivering delivering(delivering_);
-    for (int c = 0; c < listModel_->categoryCount(); ++c) {
-        LM_ChatFilesModel& files = *listModel_->category(c).files;
-        for (std::uint64_t id : rows) {
+    std::vector<std::vector<std::uint64_t>> hidden(
+        static_cast<std::size_t>(listModel_->categoryCount()));
+    for (std::uint64_t id : rows) {
+        const auto root = rowRoots_.find(id);
+        if (root != rowRoots_.end()) // else gone with a new scan
+            hidden[scanRoots_[root->second].category].push_back(id);
+    }
+    for (std::size_t c = 0; c < hidden.size(); ++c) {
+        if (hidden[c].empty())
+            continue;
+        LM_ChatFilesModel& files = *listModel_->category(static_cast<int>(c)).files;
+        for (std::uint64_t id : hidden[c]) {
             const int row = files.rowOf(id);
-            if (row < 0)
-                continue; // gone with a new scan
-            qDebug().noquote() << LogName() << "hide"
-                               << QString::fromStdString(
-                                      platform::Drives::toWindowsPath(files.at(row).path));
-            files.setItemVisible(row, false);
+            if (row >= 0)
+                qDebug().noquote()
+                    << LogName() << "hide" << FileListModel::shownPath(files.at(row));
         }
+        files.setVisible(hidden[c], false);
     }
 }

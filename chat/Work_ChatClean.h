@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CleanList.h"
+#include "FileListModel.h"
 #include "FileRow.h"
 #include "FolderWalk.h"
 #include "IWork.h"
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 struct ChatCategory;
@@ -24,7 +26,8 @@ class LM_ChatListModel;
 //
 // Rows, ticks and sizes belong to the GUI thread: a file is ticked or not when its batch
 // arrives there, by its category's tick at that moment, so selectedSize always equals the
-// ticked, visible rows.
+// ticked, visible rows. The page is told of the user's ticks at once; of the rows a run
+// adds, removes or hides, by the run's end.
 class Work_ChatClean : public IWork {
 public:
     // An account folder: its name on disk, and as shown.
@@ -70,7 +73,7 @@ protected:
     void Install(QString saveRoot, std::unique_ptr<LM_ChatListModel> model);
     void AddAccount(const fs::path& name);
     // Where the list model reports changes of the ticked bytes.
-    std::function<void(std::int64_t)> SelectionSink();
+    FileListModel::SelectedChanged SelectionSink();
     // The folders directly in `folder`, links left out. Nothing for a relative path, whose
     // meaning would depend on the current folder.
     static std::vector<fs::path> SubFolders(const fs::path& folder);
@@ -98,13 +101,16 @@ protected:
     virtual std::optional<std::uint64_t> ListedSize(const FolderWalk::File& file) const;
 
 private:
-    // Where the files of one walk root go.
+    // Where the files of one walk root go, and the root itself (links resolved): its files
+    // are deleted only below it.
     struct ScanRoot {
         std::size_t category = 0;
         QString account;
+        fs::path root;
     };
     struct Found {
-        std::size_t category = 0;
+        // The walk tag, an index of scanRoots_.
+        std::uint32_t root = 0;
         FileRow row;
     };
     struct Removed {
@@ -118,22 +124,20 @@ private:
     void ReceiveFound(int generation, std::vector<Found>& batch);
     void ReceiveRemoved(const std::vector<Removed>& batch);
     void HideRows(const std::vector<std::uint64_t>& rows);
-    // GUI thread: a change of the ticked bytes, from the user or from a delivery.
-    void SelectionChanged(std::int64_t delta);
+    // GUI thread: a change of the ticked bytes, from the user or from the work's own rows.
+    void SelectionChanged(std::int64_t delta, FileListModel::Cause cause);
 
     std::optional<QString> saveRoot_;
     std::unique_ptr<LM_ChatListModel> listModel_;
     std::vector<Account> accounts_;
 
     FolderWalk walk_;
-    // By walk tag; written only while no run is registered.
+    // By walk tag, which is also the clean root index; written only while no run is
+    // registered.
     std::vector<ScanRoot> scanRoots_;
     CleanList cleanList_;
-    // The category of each clean root, by CleanList root index; fixed during a clean.
-    std::vector<std::size_t> cleanRootCategory_;
+    // The walk tag each listed row was found under, by row id (GUI thread).
+    std::unordered_map<std::uint64_t, std::uint32_t> rowRoots_;
     // GUI thread only.
     int scanGeneration_ = 0;
-    // Set while the work itself adds, removes or hides rows, whose changes of the ticked
-    // bytes are no user's doing and tell nobody.
-    bool delivering_ = false;
 };

@@ -8,7 +8,6 @@
 #include <QDebug>
 #include <platform/Drives.h>
 #include <platform/PrivateProfile.h>
-#include <platform/WinError.h>
 #include <system_error>
 
 Work_QQClean* Work_QQClean::GetInstance() {
@@ -39,10 +38,6 @@ Work_QQClean::Work_QQClean(const QJsonDocument& rules) : Work_ChatClean(WorkKind
     }
 }
 
-LM_QQListModel* Work_QQClean::listModel() const {
-    return static_cast<LM_QQListModel*>(chatListModel());
-}
-
 std::vector<Work_ChatClean::Folder> Work_QQClean::ScanFolders(const ChatCategory& category) const {
     if (category.path.contains(QLatin1Char(';'))) {
         std::vector<Folder> folders;
@@ -56,8 +51,6 @@ std::vector<Work_ChatClean::Folder> Work_QQClean::ScanFolders(const ChatCategory
     if (native.is_absolute()) {
         // One folder for all accounts ("%APPDATA%\Tencent\QQ\STemp"): listed once, its
         // files belong to no account.
-        if (accounts().empty())
-            return {};
         return {Folder{native, QString()}};
     }
     // A drive letter that names no drive leaves nothing to list.

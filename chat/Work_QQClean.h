@@ -3,8 +3,6 @@
 #include "RuleFiles.h"
 #include "Work_ChatClean.h"
 
-class LM_QQListModel;
-
 // The QQ work. QQ's settings file "%PUBLIC%\Documents\Tencent\QQ\UserDataInfo.ini" names
 // the folder that holds one folder per account ("nt_qq" there is QQ's own, no account).
 // A category names folders below each account, several joined by ";", or one absolute
@@ -15,10 +13,6 @@ public:
     static Work_QQClean* GetInstance();
     explicit Work_QQClean(const QJsonDocument& rules = RuleFiles::LoadQQCleanData());
 
-    LM_QQListModel* listModel() const;
-    // The folder that holds the account folders; empty when QQ was not found.
-    const fs::path& dataFolder() const { return dataFolder_; }
-
 protected:
     std::vector<Folder> ScanFolders(const ChatCategory& category) const override;
     bool HidesAfter(std::uint32_t error) const override;
@@ -28,5 +22,6 @@ protected:
     QString LogName() const override { return QStringLiteral("QQ"); }
 
 private:
+    // The folder that holds the account folders; empty when QQ was not found.
     fs::path dataFolder_;
 };

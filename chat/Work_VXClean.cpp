@@ -40,10 +40,6 @@ Work_VXClean::Work_VXClean(const QJsonDocument& rules) : Work_ChatClean(WorkKind
     }
 }
 
-LM_VXListModel* Work_VXClean::listModel() const {
-    return static_cast<LM_VXListModel*>(chatListModel());
-}
-
 std::vector<Work_ChatClean::Folder> Work_VXClean::ScanFolders(const ChatCategory& category) const {
     return BelowAccounts(weChatFolder_, category.path);
 }

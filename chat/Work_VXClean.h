@@ -3,8 +3,6 @@
 #include "RuleFiles.h"
 #include "Work_ChatClean.h"
 
-class LM_VXListModel;
-
 // The WeChat work. WeChat counts as installed when its registry key holds anything; its
 // files lie in "WeChat Files" below the save folder "FileSavePath" names ("MyDocument:" or
 // nothing: the Documents folder), one "wxid_" folder per account.
@@ -14,10 +12,6 @@ public:
     static Work_VXClean* GetInstance();
     explicit Work_VXClean(const QJsonDocument& rules = RuleFiles::LoadVXCleanData());
 
-    LM_VXListModel* listModel() const;
-    // The "WeChat Files" folder on disk; empty when WeChat was not found.
-    const fs::path& weChatFolder() const { return weChatFolder_; }
-
 protected:
     std::vector<Folder> ScanFolders(const ChatCategory& category) const override;
     bool HidesAfter(std::uint32_t error) const override;
@@ -26,5 +20,6 @@ protected:
     QString LogName() const override { return QStringLiteral("VX"); }
 
 private:
+    // The "WeChat Files" folder on disk; empty when WeChat was not found.
     fs::path weChatFolder_;
 };

@@ -1,25 +1,14 @@
 #pragma once
 
-#include "FileListModel.h"
+#include "TaggedFileListModel.h"
 
-// The files of one large-file category. Ticks and removals go through FileListModel, which
-// reports every change of the ticked bytes.
-class LM_LargeFilesItemModel : public FileListModel {
+// The files of one large-file category, tagged with the category's id ("groupID"). Nothing
+// is hidden here, so the list has no visibility role.
+class LM_LargeFilesItemModel : public TaggedFileListModel {
     Q_OBJECT
 public:
-    enum Roles {
-        PathRole = Qt::UserRole + 1,
-        SizeRole,
-        CheckedRole,
-        ShareRole,
-        GroupIdRole,
-    };
+    static constexpr int GroupIdRole = TagRole;
 
-    explicit LM_LargeFilesItemModel(QObject* parent = nullptr);
-
-    QHash<int, QByteArray> roleNames() const override;
-
-protected:
-    int checkedRole() const override { return CheckedRole; }
-    QVariant roleData(const FileRow& row, int role) const override;
+    explicit LM_LargeFilesItemModel(QObject* parent = nullptr)
+        : TaggedFileListModel("groupID", {}, parent) {}
 };

@@ -27,18 +27,8 @@ LM_LargeFilesModel::LM_LargeFilesModel(const QJsonDocument& rules,
         group.files->setSelectedChanged(selectedChanged);
         group.proxy = new RowLimitProxyModel(this);
         group.proxy->setSourceModel(group.files);
-        const int row = static_cast<int>(groups_.size());
-        // One size refresh per batch, removal or clear, never per file.
-        for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-            connect(group.files, signal, this, [this, row] { refreshSize(row); });
-        connect(group.files, &QAbstractItemModel::modelReset, this,
-                [this, row] { refreshSize(row); });
         groups_.push_back(group);
     }
-}
-
-void LM_LargeFilesModel::refreshSize(int row) {
-    emit dataChanged(index(row), index(row), {SizeRole});
 }
 
 void LM_LargeFilesModel::clearGroupFiles() {
@@ -47,6 +37,9 @@ void LM_LargeFilesModel::clearGroupFiles() {
         group.files->clear();
         group.proxy->setMaxRows(10);
     }
+    // Told even when the lists were empty already: moves empty a list but keep its size.
+    if (!groups_.empty())
+        emit dataChanged(index(0), index(rowCount() - 1), {SizeRole});
 }
 
 void LM_LargeFilesModel::addFound(int row, std::vector<FileRow> files) {
@@ -54,6 +47,8 @@ void LM_LargeFilesModel::addFound(int row, std::vector<FileRow> files) {
     for (const FileRow& file : files)
         group.size += file.size;
     group.files->append(std::move(files));
+    // One refresh per batch, never per file.
+    emit dataChanged(index(row), index(row), {SizeRole});
 }
 
 int LM_LargeFilesModel::checkedCount() const {

@@ -8,8 +8,8 @@
 #include <vector>
 
 // The categories of the large-file page, one row each in rule-file order, each owning its
-// file list and the paging proxy the page shows it through. A category's size is the total
-// of the files it lists, so it follows scans and moves alike.
+// file list and the paging proxy the page shows it through. A category's size is what the
+// last scan found in it: moves take files out of the list but leave the size.
 class LM_LargeFilesModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -28,9 +28,9 @@ public:
                        QObject* parent = nullptr);
 
     const std::vector<LargeFileGroup>& groups() const { return groups_; }
-    // Files a scan found for category `row`: listed, and counted in its size.
+    // Files a scan found for category `row`: listed, and counted in its size (announced).
     void addFound(int row, std::vector<FileRow> files);
-    // Empties every category's file list (scan start).
+    // Empties every category's file list and size (scan start), announced.
     void clearGroupFiles();
     // Ticked files over all categories.
     int checkedCount() const;
@@ -47,7 +47,5 @@ public:
     Q_INVOKABLE void setCheckedToChildren(int index, bool checked);
 
 private:
-    void refreshSize(int row);
-
     std::vector<LargeFileGroup> groups_;
 };

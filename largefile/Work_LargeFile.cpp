@@ -48,7 +48,14 @@ Work_LargeFile* Work_LargeFile::GetInstance() {
 Work_LargeFile::Work_LargeFile(const QJsonDocument& rules)
     : IWork(WorkKind::LargeFile),
       listModel_(
-          new LM_LargeFilesModel(rules, [this](std::int64_t delta) { AddSelectedSize(delta); })) {
+          new LM_LargeFilesModel(rules, [this](std::int64_t delta, FileListModel::Cause cause) {
+              // Rows the scan lists or the move takes away are counted quietly: the page's
+              // sentence is rewritten when the run ends, not for every batch.
+              if (cause == FileListModel::Cause::User)
+                  AddSelectedSize(delta);
+              else
+                  AdjustSelectedSize(delta);
+          })) {
     const std::vector<LargeFileGroup>& groups = listModel_->groups();
     for (std::size_t i = 0; i < groups.size(); ++i) {
         // A file whose extension two categories name belongs to the first.
@@ -155,7 +162,7 @@ std::optional<fs::path> Work_LargeFile::ResolveDestination(const QString& folder
 
 QString Work_LargeFile::DestinationSetting() const {
     return QSettings(AppPaths::current().configFile, QSettings::IniFormat)
-        .value(QStringLiteral("LargeFileSaveDir"))
+        .value(QLatin1String(destinationSettingKey))
         .toString();
 }
 
@@ -181,19 +188,29 @@ std::optional<fs::path> Work_LargeFile::PrepareDestination() {
                         .arg(setting.trimmed().isEmpty() ? QStringLiteral("空") : setting));
         return std::nullopt;
     }
+    const QString cannotCreate =
+        QStringLiteral("无法创建搬家目标文件夹%1，请点击“选择其它位置”重新选择。").arg(setting);
+    // The question comes before anything is created, so a declined move leaves no folder
+    // behind: the folder's volume is that of its nearest existing ancestor.
     std::error_code error;
-    fs::create_directories(*folder, error);
-    if (!fs::is_directory(*folder, error)) {
-        ShowMessage(QStringLiteral("无法创建搬家目标文件夹%1，请点击“选择其它位置”重新选择。")
-                        .arg(setting));
+    fs::path existing = *folder;
+    while (!fs::exists(fs::symlink_status(existing, error)) && existing.has_relative_path())
+        existing = existing.parent_path();
+    if (!fs::is_directory(existing, error)) {
+        ShowMessage(cannotCreate);
         return std::nullopt;
     }
     // Drive letters say nothing: D: may be a folder on C:'s own disk.
-    if (platform::DriveBoundary(*folder).contains(systemRoot_) &&
+    if (platform::DriveBoundary(existing).contains(systemRoot_) &&
         !Confirm(QStringLiteral("搬家目标文件夹%1与C盘在同一个磁盘分区上，移动文件不会释放C盘空间。"
                                 "仍要移动吗？")
                      .arg(setting)))
         return std::nullopt;
+    fs::create_directories(*folder, error);
+    if (!fs::is_directory(*folder, error)) {
+        ShowMessage(cannotCreate);
+        return std::nullopt;
+    }
     return folder;
 }
 

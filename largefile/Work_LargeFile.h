@@ -24,6 +24,8 @@ class Work_LargeFile : public IWork {
 public:
     // Files below this size are not listed.
     static constexpr std::uint64_t minSize = 30ull * 1024 * 1024;
+    // The key of the settings file that holds the destination the user chose.
+    static constexpr const char* destinationSettingKey = "LargeFileSaveDir";
 
     // The program's instance, built from the shipped rules on first use (GUI thread).
     static Work_LargeFile* GetInstance();
@@ -35,6 +37,7 @@ public:
     // destination cannot be used, or when the user declines a move that frees nothing;
     // 2 while a run is registered; 1 when the move started.
     int StartClean() override;
+    // A change of the ticked bytes made by the user: counted, and the page told.
     void AddSelectedSize(std::int64_t delta) override;
 
     LM_LargeFilesModel* listModel() const { return listModel_; }
@@ -45,7 +48,7 @@ public:
     static std::optional<fs::path> ResolveDestination(const QString& folder);
 
 protected:
-    // Seams for tests: the stored destination ("LargeFileSaveDir" of the settings file),
+    // Seams for tests: the stored destination (destinationSettingKey of the settings file),
     // a message to the user, a question to the user, and the move of one file (workers).
     virtual QString DestinationSetting() const;
     virtual void ShowMessage(const QString& text);
@@ -77,8 +80,8 @@ private:
     CleanList::RemoveResult MoveOne(const fs::path& root, const CleanList::Target& target) const;
     // GUI thread: rows whose files have moved.
     void ReceiveMoved(const std::vector<Move>& moved);
-    // Checks the destination and asks what must be asked; the native folder when the move
-    // may start.
+    // Checks the destination, asks what must be asked and only then creates the folder;
+    // the native folder when the move may start.
     std::optional<fs::path> PrepareDestination();
 
     LM_LargeFilesModel* listModel_;

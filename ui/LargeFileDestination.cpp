@@ -13,7 +13,7 @@
 #include <platform/Drives.h>
 
 namespace {
-const char* const key = "LargeFileSaveDir";
+const char* const key = Work_LargeFile::destinationSettingKey;
 }
 
 QString LargeFileDestination::configPath() {

@@ -15,12 +15,12 @@ std::int64_t FileListModel::selectedPart(const FileRow& row) {
     return row.checked && row.visible ? static_cast<std::int64_t>(row.size) : 0;
 }
 
-void FileListModel::changeSelected(std::int64_t delta) {
+void FileListModel::changeSelected(std::int64_t delta, Cause cause) {
     if (delta == 0)
         return;
     selectedSize_ += static_cast<std::uint64_t>(delta);
     if (selectedChanged_)
-        selectedChanged_(delta);
+        selectedChanged_(delta, cause);
 }
 
 void FileListModel::append(std::vector<FileRow> rows) {
@@ -37,7 +37,7 @@ void FileListModel::append(std::vector<FileRow> rows) {
     rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
                  std::make_move_iterator(rows.end()));
     endInsertRows();
-    changeSelected(selected);
+    changeSelected(selected, Cause::Work);
 }
 
 int FileListModel::rowOf(std::uint64_t id) const {
@@ -81,7 +81,7 @@ std::uint64_t FileListModel::removeRange(int first, int last) {
     rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
     totalSize_ -= bytes;
     endRemoveRows();
-    changeSelected(-selected);
+    changeSelected(-selected, Cause::Work);
     return bytes;
 }
 
@@ -89,7 +89,7 @@ void FileListModel::setVisible(const std::vector<std::uint64_t>& ids, bool visib
     for (std::uint64_t id : ids) {
         const int row = rowOf(id);
         if (row >= 0)
-            setItemVisible(row, visible);
+            setRowVisible(row, visible, Cause::Work);
     }
 }
 
@@ -103,7 +103,7 @@ void FileListModel::clear() {
     rows_.clear();
     totalSize_ = 0;
     endResetModel();
-    changeSelected(-selected);
+    changeSelected(-selected, Cause::Work);
 }
 
 bool FileListModel::setRowChecked(int row, bool checked) {
@@ -113,7 +113,7 @@ bool FileListModel::setRowChecked(int row, bool checked) {
     const std::int64_t before = selectedPart(file);
     file.checked = checked;
     emit dataChanged(index(row), index(row), {checkedRole()});
-    changeSelected(selectedPart(file) - before);
+    changeSelected(selectedPart(file) - before, Cause::User);
     return true;
 }
 
@@ -126,18 +126,18 @@ void FileListModel::setAllChecked(bool checked) {
     }
     if (!rows_.empty())
         emit dataChanged(index(0), index(rows() - 1), {checkedRole()});
-    changeSelected(delta);
+    changeSelected(delta, Cause::User);
 }
 
 int FileListModel::checkedCount() const {
-    return static_cast<int>(
-        std::count_if(rows_.begin(), rows_.end(), [](const FileRow& row) { return row.checked; }));
+    return static_cast<int>(std::count_if(
+        rows_.begin(), rows_.end(), [](const FileRow& row) { return row.checked && row.visible; }));
 }
 
 std::vector<FileRow> FileListModel::checkedRows() const {
     std::vector<FileRow> checked;
     for (const FileRow& row : rows_) {
-        if (row.checked)
+        if (row.checked && row.visible)
             checked.push_back(row);
     }
     return checked;
@@ -160,7 +160,7 @@ bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int
     if (role == checkedRole())
         return setRowChecked(index.row(), value.toBool());
     if (role == visibleRole() && role >= 0) {
-        setItemVisible(index.row(), value.toBool());
+        setRowVisible(index.row(), value.toBool(), Cause::User);
         return true;
     }
     return false;
@@ -179,14 +179,18 @@ void FileListModel::setItemChecked(int index, bool checked) {
 }
 
 void FileListModel::setItemVisible(int index, bool visible) {
-    if (index < 0 || index >= rows() || at(index).visible == visible)
+    setRowVisible(index, visible, Cause::User);
+}
+
+void FileListModel::setRowVisible(int row, bool visible, Cause cause) {
+    if (row < 0 || row >= rows() || at(row).visible == visible)
         return;
-    FileRow& file = rows_[static_cast<std::size_t>(index)];
+    FileRow& file = rows_[static_cast<std::size_t>(row)];
     const std::int64_t before = selectedPart(file);
     file.visible = visible;
     if (visibleRole() >= 0)
-        emit dataChanged(this->index(index), this->index(index), {visibleRole()});
-    changeSelected(selectedPart(file) - before);
+        emit dataChanged(index(row), index(row), {visibleRole()});
+    changeSelected(selectedPart(file) - before, cause);
 }
 
 QString FileListModel::shownPath(const FileRow& row) {

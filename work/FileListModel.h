@@ -13,13 +13,18 @@
 // and every removal, hiding and clearing is announced to the views. Ticks change only
 // here, and every change of the bytes that are ticked and visible is reported through
 // `selectedChanged`, so a page's selected amount always equals the sum of those rows.
+// The selection is those rows alone: a hidden row counts nowhere, ticked or not.
 //
 // Subclasses name the roles and say which role is the tick and which the visibility.
 class FileListModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    // Told the change of the ticked, visible bytes of this model, whatever caused it.
-    using SelectedChanged = std::function<void(std::int64_t delta)>;
+    // What changed the ticked, visible bytes: the user ticking, unticking, showing or hiding
+    // rows (the page's sentence follows), or the work adding, removing, hiding or clearing
+    // them (the page hears of those through the run's status).
+    enum class Cause { User, Work };
+    // Told every change of the ticked, visible bytes of this model, with its cause.
+    using SelectedChanged = std::function<void(std::int64_t delta, Cause cause)>;
 
     explicit FileListModel(QObject* parent = nullptr);
 
@@ -31,14 +36,14 @@ public:
     // Removes the rows with these ids (ids not here are ignored); returns the bytes of the
     // rows removed.
     std::uint64_t remove(const std::vector<std::uint64_t>& ids);
-    // Sets the visibility of the rows with these ids.
+    // Sets the visibility of the rows with these ids (the work's doing).
     void setVisible(const std::vector<std::uint64_t>& ids, bool visible);
     // Removes every row, announced.
     void clear();
 
-    // Ticks or unticks one row; false when nothing changed.
+    // Ticks or unticks one row for the user; false when nothing changed.
     bool setRowChecked(int row, bool checked);
-    // Ticks or unticks every row with one announcement.
+    // Ticks or unticks every row for the user, with one announcement.
     void setAllChecked(bool checked);
 
     int rows() const { return static_cast<int>(rows_.size()); }
@@ -48,18 +53,20 @@ public:
     std::uint64_t totalSize() const { return totalSize_; }
     // The bytes of the rows that are ticked and visible.
     std::uint64_t selectedSize() const { return selectedSize_; }
+    // The rows that are ticked and visible: what the selected bytes count.
     int checkedCount() const;
-    // The ticked rows, in row order.
+    // Those rows, in row order.
     std::vector<FileRow> checkedRows() const;
 
     // Invokable for QML, which calls it without a parent.
     Q_INVOKABLE int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // The tick role ticks the row, the visibility role shows or hides it.
+    // The tick role ticks the row, the visibility role shows or hides it, for the user.
     Q_INVOKABLE bool setData(const QModelIndex& index, const QVariant& value,
                              int role = Qt::EditRole) override;
     // Role numbers, in decimal, mapped to their names.
     Q_INVOKABLE QVariantMap getRoleNames() const;
+    // A row's tick and visibility as the page sets them, for the user.
     Q_INVOKABLE void setItemChecked(int index, bool checked);
     Q_INVOKABLE void setItemVisible(int index, bool visible);
 
@@ -75,7 +82,8 @@ protected:
 
 private:
     static std::int64_t selectedPart(const FileRow& row);
-    void changeSelected(std::int64_t delta);
+    void changeSelected(std::int64_t delta, Cause cause);
+    void setRowVisible(int row, bool visible, Cause cause);
     // Removes rows [first, last] (announced) and returns their bytes.
     std::uint64_t removeRange(int first, int last);
 

@@ -5,6 +5,7 @@
 #include "ChatFixture.h"
 #include "EitherChatWork.h"
 #include "UndeletableFolder.h"
+#include "WorkBroker.h"
 
 #include <QtTest>
 
@@ -17,14 +18,6 @@ QStringList RemovedLines(QStringList files) {
         file = QStringLiteral("removed: ") + file;
     files.sort();
     return files;
-}
-
-int RowNamed(const LM_ChatFilesModel& files, const std::string& name) {
-    for (int r = 0; r < files.rows(); ++r) {
-        if (files.at(r).path.filename() == name)
-            return r;
-    }
-    return -1;
 }
 
 } // namespace
@@ -156,6 +149,8 @@ void tst_ChatClean::heldFileHidesItsRow() {
     QVERIFY(row >= 0);
     QVERIFY(files.at(row).checked);
     QSignalSpy changed(&files, &QAbstractItemModel::dataChanged);
+    QSignalSpy told(workBroker, qq ? &WorkBroker::OnQQCleanCheckedChanged
+                                   : &WorkBroker::OnVXCleanCheckedChanged);
 
     const TempTree::Snapshot before = tree.snapshot();
     QVERIFY(work.clean());
@@ -168,6 +163,11 @@ void tst_ChatClean::heldFileHidesItsRow() {
     QVERIFY(!files.at(held_row).visible);
     QCOMPARE(files.data(files.index(held_row), LM_ChatFilesModel::VisibleRole).toBool(), false);
     QCOMPARE(work->selectedSize.load(), std::uint64_t(0));
+    // Ticked but hidden: no longer counted among the ticked rows.
+    QVERIFY(files.at(held_row).checked);
+    QCOMPARE(files.checkedCount(), 0);
+    // The page hears of the clean through its end, not of each row it takes away or hides.
+    QCOMPARE(told.count(), 0);
     bool toldHidden = false;
     for (const QList<QVariant>& args : changed)
         toldHidden |= args.at(2).value<QVector<int>>().contains(LM_ChatFilesModel::VisibleRole);

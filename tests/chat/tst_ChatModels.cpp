@@ -135,9 +135,14 @@ void tst_ChatModels::pagingThroughScanAndClean() {
     QCOMPARE(view.count(), 10);
 
     // Clean rows on both sides of the limit: later rows move up into view.
-    for (int row : {2, 5, 12, 20, 24})
+    std::vector<fs::path> ticked;
+    for (int row : {2, 5, 12, 20, 24}) {
         work.files(4).setItemChecked(row, true);
+        ticked.push_back(work.files(4).at(row).path);
+    }
+    const TempTree::Snapshot before = tree.snapshot();
     QVERIFY(work.clean());
+    QCOMPARE(tree.changesSince(before), tree.removedLines(ticked));
     QVERIFY(view.agrees());
     QCOMPARE(work.files(4).rows(), 20);
     QCOMPARE(view.count(), 10);

@@ -1,10 +1,14 @@
 // Scans of the WeChat and QQ works on fixture folders: what each category and account
-// finds, the selected amount through every kind of tick, stopping, and refused starts.
+// finds, the folders a QQ rule names, the selected amount through every kind of tick and
+// when the page hears of it, the files each clean in between deletes, stopping, and refused
+// starts.
 #include "ChatFixture.h"
 #include "TestChatWork.h"
 #include "WorkBroker.h"
 
 #include <QAbstractItemModelTester>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QSemaphore>
 #include <QThread>
 #include <QtTest>
@@ -40,14 +44,6 @@ QStringList RowsOf(const LM_ChatFilesModel& files) {
     return rows;
 }
 
-int RowNamed(const LM_ChatFilesModel& files, const QString& name) {
-    for (int r = 0; r < files.rows(); ++r) {
-        if (files.at(r).path.filename() == name.toStdString())
-            return r;
-    }
-    return -1;
-}
-
 // (found, selected) as the page reads them.
 QPair<quint64, quint64> Sizes(IWork& work) {
     std::uint64_t found = 0, selected = 0;
@@ -79,6 +75,8 @@ class tst_ChatScan : public QObject {
 private slots:
     void weChatCategoriesAndAccounts();
     void qqCategoriesAndAccounts();
+    void qqRuleFolders_data();
+    void qqRuleFolders();
     void sameIdRefreshesItsOwnRow();
     void tickSequences_data();
     void tickSequences();
@@ -137,6 +135,43 @@ void tst_ChatScan::qqCategoriesAndAccounts() {
     QCOMPARE(TickedVisible(work.list()), ChatFixture::qqJunkTicked);
 }
 
+void tst_ChatScan::qqRuleFolders_data() {
+    QTest::addColumn<QJsonValue>("path");  // the rule's "path"
+    QTest::addColumn<QStringList>("rows"); // "name (account)", sorted
+    // Each account holds "nt_qq/Pic/p.jpg"; QQ's shared folder holds "s.tmp".
+    QTest::newRow("below each account")
+        << QJsonValue("nt_qq\\Pic") << QStringList({"p.jpg (12345)", "p.jpg (67890)"});
+    QTest::newRow("a list below each account")
+        << QJsonValue(QJsonArray{"nt_qq\\Pic", "nt_qq\\Missing"})
+        << QStringList({"p.jpg (12345)", "p.jpg (67890)"});
+    QTest::newRow("one folder all accounts share")
+        << QJsonValue("%APPDATA%\\Tencent\\QQ\\STemp") << QStringList({"s.tmp ()"});
+    // A list part is taken below each account; an absolute one would be the same folder
+    // once per account, its files listed and counted as many times.
+    QTest::newRow("a list naming an absolute folder")
+        << QJsonValue(
+               QJsonArray{"nt_qq\\Pic", "C:\\Users\\u\\AppData\\Roaming\\Tencent\\QQ\\STemp"})
+        << QStringList({"p.jpg (12345)", "p.jpg (67890)"});
+    QTest::newRow("a drive that does not exist") << QJsonValue("Q:\\QQ\\STemp") << QStringList();
+}
+
+void tst_ChatScan::qqRuleFolders() {
+    QFETCH(QJsonValue, path);
+    QFETCH(QStringList, rows);
+    ChatFixture tree;
+    const fs::path folder = tree.qqOnD({"12345", "67890"});
+    tree.write(folder / "12345/nt_qq/Pic/p.jpg", 10);
+    tree.write(folder / "67890/nt_qq/Pic/p.jpg", 20);
+    tree.write(tree.c("Users/u/AppData/Roaming/Tencent/QQ/STemp/s.tmp"), 5);
+    TestQQ work(QJsonDocument(QJsonArray{
+        QJsonObject{{"id", "1"}, {"path", path}, {"description", "类别"}, {"checked", true}}}));
+    QVERIFY(work.scan());
+    QCOMPARE(RowsOf(work.files(0)), rows);
+    // Every file listed once is counted once.
+    QCOMPARE(work.foundSize.load(), work.files(0).totalSize());
+    QCOMPARE(work.selectedSize.load(), work.files(0).totalSize());
+}
+
 void tst_ChatScan::sameIdRefreshesItsOwnRow() {
     ChatFixture tree;
     const fs::path folder = tree.weChatOnD({"wxid_a"});
@@ -162,7 +197,9 @@ void tst_ChatScan::tickSequences_data() {
     // Steps: "cat R on|off" (a category's box), "quick R,R,... on|off" (a quick box),
     // "file R NAME on|off" (one file's box), "gone R NAME" (someone deletes the file),
     // "clean", "rescan". After every step the selected amount must equal the ticked,
-    // visible rows; `selected` is its value at the end.
+    // visible rows, the page must have heard of the user's changes and of nothing else, and
+    // the disk must have changed only as the step says: a clean deletes exactly the files
+    // of the ticked, visible rows. `selected` is the amount at the end.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<qulonglong>("selected");
     const qulonglong ticked = ChatFixture::weChatJunkTicked;
@@ -192,11 +229,14 @@ void tst_ChatScan::tickSequences() {
     QFETCH(QStringList, steps);
     QFETCH(qulonglong, selected);
     ChatFixture tree;
-    const fs::path folder = tree.weChatJunk();
+    tree.weChatJunk();
     TestVX work;
-    QVERIFY(work.scan());
-    LM_ChatListModel& list = work.list();
     QSignalSpy told(workBroker, &WorkBroker::OnVXCleanCheckedChanged);
+    QVERIFY(work.scan());
+    // The ticked rows the scan delivered are counted quietly: the page writes its sentence
+    // when the scan ends.
+    QCOMPARE(told.count(), 0);
+    LM_ChatListModel& list = work.list();
     auto sizes = [&] { return Sizes(work).second; };
     QCOMPARE(sizes(), TickedVisible(list));
     for (const QString& step : steps) {
@@ -204,6 +244,8 @@ void tst_ChatScan::tickSequences() {
         const bool on = word.last() == QLatin1String("on");
         const int told0 = told.count();
         const std::uint64_t before = sizes();
+        const TempTree::Snapshot disk = tree.snapshot();
+        std::vector<fs::path> removed; // what the step deletes
         if (word[0] == "cat") {
             list.setData(list.index(word[1].toInt()), on, LM_ChatListModel::CheckedRole);
         } else if (word[0] == "quick") {
@@ -213,24 +255,37 @@ void tst_ChatScan::tickSequences() {
             list.SetCheckedIndexs(on, rows);
         } else if (word[0] == "file") {
             LM_ChatFilesModel& files = work.files(word[1].toInt());
-            const int row = RowNamed(files, word[2]);
+            const int row = RowNamed(files, word[2].toStdString());
             QVERIFY2(row >= 0, qPrintable(step));
             files.setItemChecked(row, on);
         } else if (word[0] == "gone") {
             const LM_ChatFilesModel& files = work.files(word[1].toInt());
-            QVERIFY(fs::remove(files.at(RowNamed(files, word[2])).path));
+            removed.push_back(files.at(RowNamed(files, word[2].toStdString())).path);
+            QVERIFY(fs::remove(removed.back()));
         } else if (word[0] == "clean") {
+            for (int c = 0; c < list.categoryCount(); ++c) {
+                const LM_ChatFilesModel& files = *list.category(c).files;
+                for (int r = 0; r < files.rows(); ++r) {
+                    const FileRow& row = files.at(r);
+                    if (row.checked && row.visible && fs::exists(row.path))
+                        removed.push_back(row.path);
+                }
+            }
             QVERIFY(work.clean());
         } else if (word[0] == "rescan") {
             QVERIFY(work.scan());
         }
         QVERIFY2(sizes() == TickedVisible(list), qPrintable(step));
-        // The page hears of every change the user makes.
-        if ((word[0] == "cat" || word[0] == "quick" || word[0] == "file") && sizes() != before)
-            QVERIFY2(told.count() > told0, qPrintable(step));
+        QCOMPARE(tree.changesSince(disk), tree.removedLines(removed));
+        // The page hears of every change the user makes, and of nothing the work does.
+        if (word[0] == "cat" || word[0] == "quick" || word[0] == "file") {
+            if (sizes() != before)
+                QVERIFY2(told.count() > told0, qPrintable(step));
+        } else {
+            QCOMPARE(told.count(), told0);
+        }
     }
     QCOMPARE(qulonglong(sizes()), selected);
-    Q_UNUSED(folder);
 }
 
 void tst_ChatScan::rowTickedByItsCategoryWhenItArrives() {
@@ -251,11 +306,17 @@ void tst_ChatScan::rowTickedByItsCategoryWhenItArrives() {
     QCOMPARE(work.files(8).checkedCount(), 0);
     QCOMPARE(work.selectedSize.load(), ChatFixture::weChatJunkTicked - 9900);
     QCOMPARE(TickedVisible(work.list()), work.selectedSize.load());
-    // So the clean leaves them.
+    // So the clean leaves them, and deletes the files of the two categories still ticked.
     const TempTree::Snapshot before = tree.snapshot();
     QVERIFY(work.clean());
     for (const QString& change : tree.changesSince(before))
         QVERIFY2(!change.contains("FileStorage/Temp"), qPrintable(change));
+    const QString accounts = QStringLiteral("removed: d/微信数据/WeChat Files/");
+    QCOMPARE(tree.changesSince(before),
+             QStringList({accounts + "wxid_a/FileStorage/General/Data/a2.dat",
+                          accounts + "wxid_a/FileStorage/Sns/a7.dat",
+                          accounts + "wxid_b/FileStorage/General/Data/b2.dat",
+                          accounts + "wxid_b/FileStorage/Sns/b7.dat"}));
 }
 
 void tst_ChatScan::stopKeepsWhatWasFound() {
@@ -264,7 +325,8 @@ void tst_ChatScan::stopKeepsWhatWasFound() {
     for (int i = 0; i < 12; ++i)
         tree.write(folder / "wxid_a/FileStorage/Cache" / std::to_string(i) / "f.cache", 100);
     TestVX work;
-    const int workers = int(IWork::WorkerCount(std::thread::hardware_concurrency()));
+    // Every worker holds a folder of its own, as far as there are folders.
+    const int workers = std::min(int(IWork::WorkerCount(std::thread::hardware_concurrency())), 12);
     Gate gate;
     work.listedHook = gate.hook();
     QCOMPARE(work.StartScan(), int(IWork::VXCleanScanning));

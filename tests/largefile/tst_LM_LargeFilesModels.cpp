@@ -24,10 +24,14 @@ FileRow Row(const char* path, std::uint64_t size, bool checked) {
     return row;
 }
 
-// The two models with testers on every list and proxy, and the ticked bytes they report.
+// The two models with testers on every list and proxy, and the ticked bytes they report,
+// in all and those the user's ticks changed.
 struct Fixture {
     explicit Fixture(const QJsonDocument& rules)
-        : model(rules, [this](std::int64_t delta) { selected += delta; }) {
+        : model(rules, [this](std::int64_t delta, FileListModel::Cause cause) {
+              selected += delta;
+              byUser += cause == FileListModel::Cause::User ? delta : 0;
+          }) {
         testers.push_back(std::make_unique<QAbstractItemModelTester>(&model));
         for (const LargeFileGroup& group : model.groups()) {
             testers.push_back(std::make_unique<QAbstractItemModelTester>(group.files));
@@ -42,6 +46,7 @@ struct Fixture {
     }
 
     std::int64_t selected = 0;
+    std::int64_t byUser = 0;
     LM_LargeFilesModel model;
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 };
@@ -138,6 +143,11 @@ void tst_LM_LargeFilesModels::roles() {
     QCOMPARE(files->data(file, 259).toBool(), true);
     QCOMPARE(files->data(file, 260).toString(), QString());
     QCOMPARE(files->data(file, 261).toString(), QStringLiteral("3"));
+    QCOMPARE(files->data(file, LM_LargeFilesItemModel::GroupIdRole).toString(),
+             QStringLiteral("3"));
+    // Nothing is hidden here: there is no visibility role.
+    QVERIFY(!files->data(file, 262).isValid());
+    QCOMPARE(files->getRoleNames().size(), 5);
 }
 
 void tst_LM_LargeFilesModels::ticksRowsAndCategoryBoxes() {
@@ -147,6 +157,8 @@ void tst_LM_LargeFilesModels::ticksRowsAndCategoryBoxes() {
     archives->append({Row("/a/x.zip", 40 * MiB, true), Row("/a/y.rar", 50 * MiB, true)});
     fixture.files(1)->append({Row("/a/setup.exe", 100 * MiB, false)});
     QCOMPARE(fixture.selected, std::int64_t(90 * MiB));
+    // Rows a scan delivers are no tick of the user's.
+    QCOMPARE(fixture.byUser, std::int64_t(0));
     QSignalSpy rowChanged(archives, &QAbstractItemModel::dataChanged);
     QSignalSpy categoryChanged(&model, &QAbstractItemModel::dataChanged);
 
@@ -178,6 +190,7 @@ void tst_LM_LargeFilesModels::ticksRowsAndCategoryBoxes() {
     RowLimitProxyModel* proxy = model.groups().at(0).proxy;
     QVERIFY(proxy->setData(proxy->index(1, 0), true, LM_LargeFilesItemModel::CheckedRole));
     QCOMPARE(fixture.selected, std::int64_t(150 * MiB));
+    QCOMPARE(fixture.byUser, std::int64_t(60 * MiB));
 
     // A ticked file that leaves the list takes its bytes along; an unticked one none.
     QCOMPARE(archives->remove({archives->at(1).id, archives->at(0).id}), std::uint64_t(90 * MiB));
@@ -185,6 +198,8 @@ void tst_LM_LargeFilesModels::ticksRowsAndCategoryBoxes() {
     model.clearGroupFiles();
     QCOMPARE(fixture.selected, std::int64_t(0));
     QCOMPARE(model.checkedCount(), 0);
+    // Removals and clearing are the work's.
+    QCOMPARE(fixture.byUser, std::int64_t(60 * MiB));
 }
 
 void tst_LM_LargeFilesModels::sizeIsWhatTheScanFound() {
@@ -209,10 +224,24 @@ void tst_LM_LargeFilesModels::sizeIsWhatTheScanFound() {
     QCOMPARE(fixture.size(0), QStringLiteral("1000.00MB"));
     QCOMPARE(model.groups().at(0).proxy->rowCount(), 10);
     model.groups().at(0).proxy->setMaxRows(30);
+    // Every file moved: the list is empty, the title unchanged.
+    std::vector<std::uint64_t> all;
+    for (int row = 0; row < archives->rows(); ++row)
+        all.push_back(archives->at(row).id);
+    archives->remove(all);
+    QCOMPARE(archives->rows(), 0);
+    QCOMPARE(fixture.size(0), QStringLiteral("1000.00MB"));
+    QCOMPARE(changed.count(), 1);
+    // The next scan starts from nothing, and the views hear of it though the list was
+    // empty already.
     model.clearGroupFiles();
     QCOMPARE(fixture.size(0), QStringLiteral("0.00KB"));
     QCOMPARE(model.groups().at(0).proxy->maxRows(), 10);
-    QCOMPARE(changed.count(), 3);
+    QCOMPARE(changed.count(), 2);
+    const QModelIndex from = changed.at(1).at(0).toModelIndex();
+    const QModelIndex to = changed.at(1).at(1).toModelIndex();
+    QVERIFY(from.row() <= 0 && to.row() >= 0);
+    QVERIFY(changed.at(1).at(2).value<QVector<int>>().contains(LM_LargeFilesModel::SizeRole));
 }
 
 QTEST_MAIN(tst_LM_LargeFilesModels)

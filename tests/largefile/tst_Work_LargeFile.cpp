@@ -1,6 +1,6 @@
-// The large-file work on a fixture machine: what a scan lists, the found and ticked bytes,
-// and moves: refused, failing, across volumes and onto C:'s own volume. Destructive runs
-// compare the whole fixture tree before and after.
+// The large-file work on a fixture machine: what a scan lists, the found and ticked bytes
+// and when the page hears of them, and moves: refused, failing, across volumes and onto
+// C:'s own volume. Destructive runs compare the whole fixture tree before and after.
 #include "DriveFixture.h"
 #include "LM_LargeFilesItemModel.h"
 #include "LM_LargeFilesModel.h"
@@ -12,7 +12,6 @@
 #include <QMutex>
 #include <QSignalSpy>
 #include <QtTest>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -53,11 +52,6 @@ LM_LargeFilesItemModel* Files(const Work_LargeFile& work, int group) {
     return work.listModel()->groups().at(static_cast<std::size_t>(group)).files;
 }
 
-std::string Content(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Debug lines of every thread, for the move's failure lines.
 QMutex logMutex;
 QStringList logLines;
@@ -94,8 +88,8 @@ private slots:
     void foundAndSelected();
     void extensionOfTwoCategoriesListedOnce();
     void moveWithNothingTicked();
-    void incompleteDestinationRefused_data();
-    void incompleteDestinationRefused();
+    void unusableDestinationRefused_data();
+    void unusableDestinationRefused();
     void moveAcrossVolumes();
     void moveOntoAnExistingName();
     void diskFullDuringAMove();
@@ -202,6 +196,9 @@ void tst_Work_LargeFile::foundAndSelected() {
     work.GetSizes(found, selected);
     QCOMPARE(found, 90 * MiB);
     QCOMPARE(selected, 40 * MiB);
+    // The ticked files the scan delivered are counted quietly: the page writes its sentence
+    // when the scan ends.
+    QCOMPARE(checkedChanged.count(), 0);
 
     LM_LargeFilesModel* model = work.listModel();
     LM_LargeFilesItemModel* installers = Files(work, 3);
@@ -217,8 +214,11 @@ void tst_Work_LargeFile::foundAndSelected() {
     model->setCheckedToChildren(2, true);
     QCOMPARE(work.selectedSize.load(), 90 * MiB);
 
-    // A new scan starts from nothing, with each category's flag as the user left it.
+    // A new scan starts from nothing, with each category's flag as the user left it, and
+    // the page hears nothing of it before it ends.
+    const int told = checkedChanged.count();
     QVERIFY(work.scan());
+    QCOMPARE(checkedChanged.count(), told);
     work.GetSizes(found, selected);
     QCOMPARE(found, 90 * MiB);
     QCOMPARE(selected, 40 * MiB);
@@ -253,28 +253,41 @@ void tst_Work_LargeFile::moveWithNothingTicked() {
     QCOMPARE(tree.changesSince(before), QStringList());
 }
 
-void tst_Work_LargeFile::incompleteDestinationRefused_data() {
+void tst_Work_LargeFile::unusableDestinationRefused_data() {
     QTest::addColumn<QString>("destination");
-    QTest::newRow("unset") << QString();
-    QTest::newRow("blank") << "   ";
-    QTest::newRow("bare fallback name") << "大文件搬家";
-    QTest::newRow("root of the current drive") << "\\大文件搬家";
-    QTest::newRow("current folder of a drive") << "D:大文件搬家";
-    QTest::newRow("unknown drive") << "Q:\\大文件搬家";
+    QTest::addColumn<QString>("blocker"); // a file laid out below D: first; empty: none
+    QTest::addColumn<QString>("message"); // part of what the user is told
+    const QString incomplete = QStringLiteral("不是完整的路径");
+    QTest::newRow("unset") << QString() << QString() << incomplete;
+    QTest::newRow("blank") << "   " << QString() << incomplete;
+    QTest::newRow("bare fallback name") << "大文件搬家" << QString() << incomplete;
+    QTest::newRow("root of the current drive") << "\\大文件搬家" << QString() << incomplete;
+    QTest::newRow("current folder of a drive") << "D:大文件搬家" << QString() << incomplete;
+    QTest::newRow("unknown drive") << "Q:\\大文件搬家" << QString() << incomplete;
+    // Nothing to ask about a folder that cannot be made.
+    const QString cannotCreate = QStringLiteral("无法创建搬家目标文件夹");
+    QTest::newRow("a file of that name") << "D:\\Moved"
+                                         << "Moved" << cannotCreate;
+    QTest::newRow("a file on the way") << "D:\\note.txt\\Moved"
+                                       << "note.txt" << cannotCreate;
 }
 
-void tst_Work_LargeFile::incompleteDestinationRefused() {
+void tst_Work_LargeFile::unusableDestinationRefused() {
     QFETCH(QString, destination);
+    QFETCH(QString, blocker);
+    QFETCH(QString, message);
     DriveFixture tree;
     TestLargeFileWork::sparse(tree.c("data/a.zip"), 40 * MiB);
+    if (!blocker.isEmpty())
+        tree.tree().write(tree.d(blocker.toStdString()), "not a folder");
     TestLargeFileWork work(Rules());
     work.destination = destination;
     QVERIFY(work.scan());
     const auto before = tree.snapshot();
     QCOMPARE(work.StartClean(), 1);
     QCOMPARE(work.messages.size(), 1);
-    QVERIFY2(work.messages.at(0).contains(QStringLiteral("不是完整的路径")),
-             qPrintable(work.messages.at(0)));
+    QVERIFY2(work.messages.at(0).contains(message), qPrintable(work.messages.at(0)));
+    QVERIFY(work.questions.isEmpty());
     QVERIFY(!work.statuses().contains(IWork::LargeFileMoving));
     QCOMPARE(tree.changesSince(before), QStringList());
     QVERIFY(!QDir::current().exists(QStringLiteral("大文件搬家")));
@@ -289,7 +302,7 @@ void tst_Work_LargeFile::moveAcrossVolumes() {
     TestLargeFileWork::sparse(odd, 40 * MiB);
     TestLargeFileWork::sparse(m.tree.c("Users/u/Documents/报表.zip"), 50 * MiB);
     TestLargeFileWork::sparse(m.tree.c("data/keep.exe"), 60 * MiB);
-    const std::string oddContent = Content(odd);
+    const std::string oddContent = TempTree::read(odd);
     QVERIFY(m.work.scan());
     QCOMPARE(m.work.selectedSize.load(), 90 * MiB);
     const QString archivesSize =
@@ -299,13 +312,16 @@ void tst_Work_LargeFile::moveAcrossVolumes() {
     QCOMPARE(archivesSize, QStringLiteral("90.00MB"));
 
     const auto before = m.tree.snapshot();
+    QSignalSpy checkedChanged(workBroker, &WorkBroker::OnLargeFileCheckedChanged);
     QVERIFY(m.work.move());
+    // Rows leave as their files move, quietly: the page's sentence is the move's result.
+    QCOMPARE(checkedChanged.count(), 0);
     QCOMPARE(m.tree.changesSince(before),
              Sorted({"added: d/Moved", QString::fromStdString("added: d/Moved/\xff\xfe-备份.zip"),
                      "added: d/Moved/报表.zip",
                      QString::fromStdString("removed: c/data/\xff\xfe-备份.zip"),
                      "removed: c/Users/u/Documents/报表.zip"}));
-    QVERIFY(Content(m.tree.d("Moved") / odd.filename()) == oddContent);
+    QVERIFY(TempTree::read(m.tree.d("Moved") / odd.filename()) == oddContent);
     QCOMPARE(m.work.GetFreedSize(), 90 * MiB);
     QCOMPARE(m.work.selectedSize.load(), std::uint64_t(0));
     QCOMPARE(m.work.foundSize.load(), 150 * MiB);
@@ -349,11 +365,14 @@ void tst_Work_LargeFile::diskFullDuringAMove() {
         QSKIP(qPrintable(m.d.skipReason()));
     TestLargeFileWork::sparse(m.tree.c("data/a.zip"), 40 * MiB);
     QVERIFY(m.work.scan());
+    const auto before = m.tree.snapshot();
     QVERIFY(m.work.move());
+    // The source as it was, and only the destination folder is new.
+    QCOMPARE(m.tree.changesSince(before), QStringList({"added: d/Moved"}));
     const auto after = m.tree.snapshot();
     QCOMPARE(after.count("c/data/a.zip"), std::size_t(1));
     QCOMPARE(after.at("c/data/a.zip").size, 40 * MiB);
-    QCOMPARE(Content(m.tree.c("data/a.zip")).substr(0, 10), std::string("head:a.zip"));
+    QCOMPARE(TempTree::read(m.tree.c("data/a.zip")).substr(0, 10), std::string("head:a.zip"));
     // Only the destination folder itself: no part of the copy under any name.
     QCOMPARE(TempTree::snapshotOf(m.tree.d()).size(), std::size_t(1));
     QCOMPARE(MoveFailures().size(), 1);
@@ -364,30 +383,42 @@ void tst_Work_LargeFile::diskFullDuringAMove() {
 
 void tst_Work_LargeFile::destinationOnTheSystemVolume_data() {
     QTest::addColumn<bool>("goAhead");
-    QTest::newRow("moved anyway") << true;
-    QTest::newRow("declined") << false;
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<QStringList>("changes"); // when moved
+    QTest::newRow("moved anyway") << true << "D:\\大文件搬家"
+                                  << QStringList({"added: d/大文件搬家",
+                                                  "added: d/大文件搬家/a.zip",
+                                                  "removed: c/data/a.zip"});
+    QTest::newRow("declined") << false << "D:\\大文件搬家" << QStringList();
+    QTest::newRow("moved anyway, two new folders")
+        << true << "D:\\新建\\大文件搬家"
+        << QStringList({"added: d/新建", "added: d/新建/大文件搬家",
+                        "added: d/新建/大文件搬家/a.zip", "removed: c/data/a.zip"});
+    QTest::newRow("declined, two new folders") << false << "D:\\新建\\大文件搬家" << QStringList();
 }
 
 void tst_Work_LargeFile::destinationOnTheSystemVolume() {
     QFETCH(bool, goAhead);
+    QFETCH(QString, destination);
+    QFETCH(QStringList, changes);
     // D: is a folder on C:'s own file system: another letter, the same volume.
     DriveFixture tree;
     TestLargeFileWork::sparse(tree.c("data/a.zip"), 40 * MiB);
     TestLargeFileWork work(Rules());
-    work.destination = QStringLiteral("D:\\大文件搬家");
+    work.destination = destination;
     work.confirmAnswer = goAhead;
     QVERIFY(work.scan());
     const auto before = tree.snapshot();
     if (goAhead) {
         QVERIFY(work.move());
-        QCOMPARE(tree.changesSince(before),
-                 QStringList({"added: d/大文件搬家", "added: d/大文件搬家/a.zip",
-                              "removed: c/data/a.zip"}));
+        QCOMPARE(tree.changesSince(before), changes);
         QCOMPARE(Listed(work), QStringList());
     } else {
         QCOMPARE(work.StartClean(), 1);
         QVERIFY(!work.statuses().contains(IWork::LargeFileMoving));
         QCOMPARE(Listed(work).size(), 1);
+        // Asked before anything was made: a declined move leaves no folder behind.
+        QCOMPARE(tree.changesSince(before), QStringList());
     }
     QCOMPARE(work.questions.size(), 1);
     QVERIFY2(work.questions.at(0).contains(QStringLiteral("同一个磁盘分区")),

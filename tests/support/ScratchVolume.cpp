@@ -15,6 +15,11 @@ ScratchVolume::ScratchVolume(const std::filesystem::path& folder, std::uint64_t 
                           .arg(QString::fromLocal8Bit(std::strerror(errno)));
 }
 
+bool ScratchVolume::sealReadOnly() {
+    return mounted() && ::mount(nullptr, folder_.c_str(), nullptr,
+                                MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
+}
+
 ScratchVolume::~ScratchVolume() {
     if (mounted())
         ::umount2(folder_.c_str(), MNT_DETACH);

@@ -16,6 +16,9 @@ public:
 
     bool mounted() const { return skipReason_.isEmpty(); }
     const QString& skipReason() const { return skipReason_; }
+    // Makes the volume read-only from now on, so nothing on it can be deleted or written;
+    // false when it is not mounted or the remount failed.
+    bool sealReadOnly();
 
 private:
     std::filesystem::path folder_;

@@ -1,6 +1,7 @@
 // The file-list model base and the paging proxy: rows arrive and go in announced batches,
-// the selected amount always equals the ticked, visible rows, and a view that only follows
-// the proxy's signals always counts as many rows as the proxy has.
+// the selected amount, count and rows always equal the ticked, visible rows, each change is
+// reported with who made it, and a view that only follows the proxy's signals always counts
+// as many rows as the proxy has.
 #include "FileListModel.h"
 #include "RowLimitProxyModel.h"
 #include "ViewRowCounter.h"
@@ -60,6 +61,23 @@ std::uint64_t TickedVisible(const FileListModel& model) {
     return sum;
 }
 
+// The paths of those rows, in row order.
+QStringList TickedVisiblePaths(const FileListModel& model) {
+    QStringList paths;
+    for (int row = 0; row < model.rows(); ++row) {
+        if (model.at(row).checked && model.at(row).visible)
+            paths << QString::fromStdString(model.at(row).path.string());
+    }
+    return paths;
+}
+
+QStringList PathsOf(const std::vector<FileRow>& rows) {
+    QStringList paths;
+    for (const FileRow& row : rows)
+        paths << QString::fromStdString(row.path.string());
+    return paths;
+}
+
 } // namespace
 
 class tst_FileListModel : public QObject {
@@ -96,7 +114,8 @@ void tst_FileListModel::batchesAreOneInsertionEach() {
 
 void tst_FileListModel::selectedFollowsTheTickedVisibleRows_data() {
     // Steps: "+N:S:t" append N rows of S bytes (t: ticked), "t<i>"/"u<i>" tick/untick row
-    // i, "h<i>"/"s<i>" hide/show row i, "r<i>" remove row i, "all"/"none", "clear".
+    // i, "h<i>"/"s<i>" hide/show row i by the work, "H<i>"/"S<i>" by the page, "r<i>"
+    // remove row i, "all"/"none", "clear".
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<quint64>("selected");
     QTest::newRow("arrive ticked") << QStringList{"+3:100:t"} << quint64(300);
@@ -113,6 +132,12 @@ void tst_FileListModel::selectedFollowsTheTickedVisibleRows_data() {
     QTest::newRow("none after all") << QStringList{"+4:50:-", "all", "all", "none"} << quint64(0);
     QTest::newRow("cleared") << QStringList{"+4:50:t", "clear"} << quint64(0);
     QTest::newRow("cleared, refilled") << QStringList{"+4:50:t", "clear", "+1:7:t"} << quint64(7);
+    QTest::newRow("page hides a ticked row") << QStringList{"+3:100:t", "H0"} << quint64(200);
+    QTest::newRow("page shows it again") << QStringList{"+3:100:t", "H0", "S0"} << quint64(300);
+    QTest::newRow("hidden rows stay out of all")
+        << QStringList{"+3:100:-", "h1", "all"} << quint64(200);
+    QTest::newRow("hidden ticked row removed")
+        << QStringList{"+3:100:t", "h1", "r1"} << quint64(200);
 }
 
 void tst_FileListModel::selectedFollowsTheTickedVisibleRows() {
@@ -121,8 +146,17 @@ void tst_FileListModel::selectedFollowsTheTickedVisibleRows() {
     QAbstractItemModelTester tester(&files, QAbstractItemModelTester::FailureReportingMode::QtTest);
     // What the work's counter would hold: the sum of every reported change.
     std::int64_t reported = 0;
-    files.setSelectedChanged([&](std::int64_t delta) { reported += delta; });
+    // Who made the changes of one step.
+    QList<FileListModel::Cause> causes;
+    files.setSelectedChanged([&](std::int64_t delta, FileListModel::Cause cause) {
+        reported += delta;
+        causes << cause;
+    });
     for (const QString& step : steps) {
+        causes.clear();
+        // The user ticks, and shows or hides through the page; the work does the rest.
+        const bool byUser =
+            step == "all" || step == "none" || QStringLiteral("tuHS").contains(step[0]);
         if (step.startsWith('+')) {
             const QStringList parts = step.mid(1).split(':');
             files.append(
@@ -143,6 +177,10 @@ void tst_FileListModel::selectedFollowsTheTickedVisibleRows() {
             case 's':
                 files.setVisible({id}, step[0] == 's');
                 break;
+            case 'H':
+            case 'S':
+                files.setItemVisible(row, step[0] == 'S');
+                break;
             case 'r':
                 files.remove({id});
                 break;
@@ -150,6 +188,11 @@ void tst_FileListModel::selectedFollowsTheTickedVisibleRows() {
         }
         QCOMPARE(files.selectedSize(), TickedVisible(files));
         QCOMPARE(std::uint64_t(reported), files.selectedSize());
+        QCOMPARE(files.checkedCount(), TickedVisiblePaths(files).size());
+        QCOMPARE(PathsOf(files.checkedRows()), TickedVisiblePaths(files));
+        for (FileListModel::Cause cause : causes)
+            QVERIFY2(cause == (byUser ? FileListModel::Cause::User : FileListModel::Cause::Work),
+                     qPrintable(step));
     }
     QFETCH(quint64, selected);
     QCOMPARE(quint64(files.selectedSize()), selected);

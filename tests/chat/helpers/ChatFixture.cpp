@@ -54,6 +54,17 @@ fs::path ChatFixture::weChatJunk() {
     return folder;
 }
 
+QStringList ChatFixture::removedLines(const std::vector<fs::path>& files) const {
+    // Rows name files below their folders with links resolved.
+    const fs::path base = fs::canonical(root());
+    QStringList lines;
+    for (const fs::path& file : files)
+        lines << QStringLiteral("removed: ") +
+                     QString::fromStdString(file.lexically_relative(base).generic_string());
+    lines.sort();
+    return lines;
+}
+
 fs::path ChatFixture::qqJunk() {
     const fs::path folder = qqOnD({"12345", "67890", "nt_qq"});
     const char* const parts[] = {"log", "Video", "Pic", "avatar", "Emoji", "File"};

@@ -3,9 +3,11 @@
 #include "DriveFixture.h"
 
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 // A Windows machine in a temporary folder (DriveFixture) with its own registry file, on
 // which tests lay out WeChat's registry key and QQ's settings file.
@@ -37,6 +39,10 @@ public:
     static constexpr std::uint64_t qqJunkBytes = 2315;
     static constexpr std::uint64_t qqJunkTicked = 1320;
     std::filesystem::path qqJunk();
+
+    // "removed: <path below the root>" for each of these files, sorted, as changesSince
+    // tells their deletion.
+    QStringList removedLines(const std::vector<std::filesystem::path>& files) const;
 };
 
 // The shipped WeChat rule folders, in rule order.

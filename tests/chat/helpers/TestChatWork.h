@@ -53,3 +53,12 @@ private:
 
 using TestVX = TestChatWork<Work_VXClean>;
 using TestQQ = TestChatWork<Work_QQClean>;
+
+// The row of a category's files whose file has this name, or -1.
+inline int RowNamed(const LM_ChatFilesModel& files, const fs::path& name) {
+    for (int r = 0; r < files.rows(); ++r) {
+        if (files.at(r).path.filename() == name)
+            return r;
+    }
+    return -1;
+}

@@ -1,7 +1,8 @@
 #include "UndeletableFolder.h"
 
+#include "ScratchVolume.h"
+
 #include <fstream>
-#include <sys/mount.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -11,18 +12,18 @@ UndeletableFolder::UndeletableFolder(
     : folder_(folder) {
     fs::create_directories(folder);
     if (geteuid() == 0) {
-        if (::mount("merivane-test", folder.c_str(), "tmpfs", 0, "size=4m") != 0) {
+        volume_ = std::make_unique<ScratchVolume>(folder, 4u << 20);
+        if (!volume_->mounted()) {
             problem_ = QStringLiteral("cannot mount a file system here");
             return;
         }
-        mounted_ = true;
     }
     for (const auto& file : files) {
         std::ofstream out(folder / file.first, std::ios::binary);
         out << std::string(file.second, 'x');
     }
-    if (mounted_) {
-        if (::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+    if (volume_) {
+        if (!volume_->sealReadOnly())
             problem_ = QStringLiteral("cannot remount read-only");
     } else {
         fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
@@ -30,8 +31,6 @@ UndeletableFolder::UndeletableFolder(
 }
 
 UndeletableFolder::~UndeletableFolder() {
-    if (mounted_)
-        ::umount2(folder_.c_str(), MNT_DETACH);
-    else
+    if (!volume_)
         fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
 }

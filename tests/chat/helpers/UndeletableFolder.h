@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <memory>
 #include <utility>
 
+class ScratchVolume;
+
 // Makes the files of a folder impossible to delete, as a file the chat program holds open
-// is on Windows: a read-only file system is mounted there when the process may mount (root
-// ignores permission bits), else the folder loses its write permission.
+// is on Windows: a scratch volume is mounted there and sealed read-only when the process may
+// mount (root ignores permission bits), else the folder loses its write permission.
 class UndeletableFolder {
 public:
     UndeletableFolder(const std::filesystem::path& folder,
@@ -22,6 +25,6 @@ public:
 
 private:
     std::filesystem::path folder_;
-    bool mounted_ = false;
+    std::unique_ptr<ScratchVolume> volume_; // while mounted, unmounted at the end
     QString problem_;
 };
