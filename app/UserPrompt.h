@@ -2,8 +2,8 @@
 
 class QString;
 
-// The program's own message boxes: no parent, an empty title. Engines hold these behind a
-// replaceable function, so tests never meet a modal box.
+// The program's own message boxes: no parent, an empty title. Engines call these through a
+// seam tests can replace.
 class UserPrompt {
 public:
     static void inform(const QString& text);

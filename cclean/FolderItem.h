@@ -3,8 +3,6 @@
 #include <QString>
 #include <cstdint>
 
-class LM_GroupModel;
-
 // One rule folder of the C-drive page: a tile of its group. Belongs to the GUI thread;
 // the files a scan finds for it stay with the engine.
 struct FolderItem {
@@ -15,5 +13,4 @@ struct FolderItem {
     QString path;
     // Bytes found below the folder by the last scan.
     std::uint64_t size = 0;
-    LM_GroupModel* owner = nullptr;
 };

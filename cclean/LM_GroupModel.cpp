@@ -20,7 +20,6 @@ void LM_GroupModel::addItem(const QString& icon, bool checked, const QString& na
     item->checked = checked;
     item->name = name;
     item->path = path;
-    item->owner = this;
     beginInsertRows(QModelIndex(), items_.size(), items_.size());
     items_.append(item);
     endInsertRows();

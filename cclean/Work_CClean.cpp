@@ -105,12 +105,19 @@ int Work_CClean::StartClean() {
         }
     }
     freedSize.store(0);
-    StartWorkers(CCleanCleanFinished, [this] {
-        cleanList_.work([this](const CleanList::Target&, const CleanList::RemoveResult& result) {
-            if (result.removed())
-                freedSize.fetch_add(result.freed);
-        });
-    });
+    StartWorkers(
+        CCleanCleanFinished,
+        [this] {
+            cleanList_.work(
+                [this](const CleanList::Target&, const CleanList::RemoveResult& result) {
+                    if (result.removed())
+                        freedSize.fetch_add(result.freed);
+                });
+        },
+        std::thread::hardware_concurrency(),
+        // The last worker frees the paths, not the GUI thread at the next clean (a hundred
+        // thousand paths take a noticeable while); every other worker has left the list.
+        [this] { cleanList_.clear(); });
     return 0;
 }
 

@@ -28,7 +28,8 @@ public:
     int StartScan() override;
     // Reports Cancelled; 2 while a run is registered, else 1. Stops nothing.
     int CancelScan() override;
-    // Deletes the files of the ticked folders. 2 while a run is registered, else 0.
+    // Deletes the files of the ticked folders. 2 while a run is registered or the program
+    // quits, else 0.
     int StartClean() override;
     void AddSelectedSize(std::int64_t delta) override;
 

@@ -70,9 +70,17 @@ endfunction()
 
 # merivane_add_qt_test_folder(PREFIX TESTS tst_a.cpp... [HELPERS helpers/x.cpp...]
 #                             LIBS lib...): each listed test becomes the test PREFIX_<name>,
-# built with the folder's helpers (shared, not tests) and the shared test support.
+# built with the folder's helpers (shared, not tests) and the shared test support. Every
+# tst_*.cpp of the folder must be listed: one left out would never build nor run, unseen.
 function(merivane_add_qt_test_folder prefix)
     cmake_parse_arguments(T "" "" "TESTS;HELPERS;LIBS" ${ARGN})
+    file(GLOB present RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+    foreach(src ${present})
+        if(NOT src IN_LIST T_TESTS)
+            message(FATAL_ERROR "${CMAKE_CURRENT_SOURCE_DIR}/${src} is not in the TESTS list")
+        endif()
+    endforeach()
     foreach(src ${T_TESTS})
         get_filename_component(name ${src} NAME_WE)
         merivane_add_qt_test(${prefix}_${name} SOURCES ${src} ${T_HELPERS}

@@ -23,22 +23,20 @@ bool DiskGauges::refreshSystemDrive() const {
     return true;
 }
 
-DiskGauges::FixedDrives DiskGauges::refresh() const {
+void DiskGauges::refresh() const {
     const FixedDrives drives = fixedDrives();
     if (!refreshSystemDrive())
-        return drives;
+        return;
     const std::uint64_t used = drives.total - drives.free;
     allUsed->setText(FormatFileSize(used));
     allTotal->setText(FormatFileSize(drives.total));
     if (drives.total > 0)
         allBar->setValue(
             static_cast<int>(static_cast<double>(used) / static_cast<double>(drives.total) * 100));
-    return drives;
 }
 
 DiskGauges::FixedDrives DiskGauges::fixedDrives() {
     FixedDrives drives;
-    std::uint64_t largest = 0;
     for (const std::string& root : platform::Drives::logicalDriveRoots()) {
         if (platform::Drives::driveType(root) != platform::DriveType::Fixed)
             continue;
@@ -48,10 +46,6 @@ DiskGauges::FixedDrives DiskGauges::fixedDrives() {
         drives.total += space->total;
         drives.free += space->free;
         drives.drives.emplace_back(QString::fromStdString(root), space->total);
-        if (space->total > largest) {
-            largest = space->total;
-            drives.largestRoot = QString::fromStdString(root);
-        }
     }
     return drives;
 }

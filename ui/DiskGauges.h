@@ -11,11 +11,10 @@ class QProgressBar;
 // The two disk gauges of an introduction page: drive C: and all fixed drives together.
 class DiskGauges {
 public:
-    // Sum over the fixed drives, and the root of the largest one (empty if none).
+    // Sum over the fixed drives.
     struct FixedDrives {
         std::uint64_t total = 0;
         std::uint64_t free = 0;
-        QString largestRoot;
         // Each readable fixed drive's root and total, in drive-letter order.
         std::vector<std::pair<QString, std::uint64_t>> drives;
     };
@@ -25,9 +24,8 @@ public:
 
     // Refreshes the C: gauge only; an unreadable C: leaves it as it is.
     bool refreshSystemDrive() const;
-    // Refreshes both gauges (the all-drives one only when C: could be read) and returns
-    // what was found on the fixed drives.
-    FixedDrives refresh() const;
+    // Refreshes both gauges (the all-drives one only when C: could be read).
+    void refresh() const;
 
     static FixedDrives fixedDrives();
 

@@ -217,7 +217,7 @@ void Merivane::wirePage(std::size_t row) {
 
 void Merivane::onProgressClicked(std::size_t row) {
     const WorkPage& page = presenter->pages().at(row);
-    if (page.gaugesBeforeProgressClick && page.gauges)
+    if (page.gaugesKeptFresh && page.gauges)
         page.gauges->refresh();
     WorkStatusPresenter::dispatchProgressClick(page);
 }
@@ -229,13 +229,6 @@ std::vector<IWork*> Merivane::works() const {
             list.push_back(page.work);
     }
     return list;
-}
-
-void Merivane::refreshCCleanGauges() {
-    for (const WorkPage& page : presenter->pages()) {
-        if (page.gaugesBeforeProgressClick && page.gauges)
-            page.gauges->refresh();
-    }
 }
 
 void Merivane::show() {
@@ -252,8 +245,6 @@ void Merivane::OnControlButtonClicked() {
         ui->twControl->setCurrentWidget(tab);
     if (name == QLatin1String("Home"))
         home->refreshDiskStatus();
-    else if (name == QLatin1String("DriverCClean"))
-        refreshCCleanGauges();
     if (tab)
         visitPages(tab);
 }
@@ -262,10 +253,15 @@ void Merivane::visitPages(const QWidget* tab) {
     const std::vector<WorkPage>& pages = presenter->pages();
     pageVisited.resize(pages.size(), false);
     for (std::size_t row = 0; row < pages.size(); ++row) {
-        if (pageVisited[row] || !pages[row].firstVisit || !pages[row].isOn(tab))
+        const WorkPage& page = pages[row];
+        if (!page.isOn(tab))
+            continue;
+        if (page.gaugesKeptFresh && page.gauges)
+            page.gauges->refresh();
+        if (pageVisited[row] || !page.firstVisit)
             continue;
         pageVisited[row] = true;
-        pages[row].firstVisit();
+        page.firstVisit();
     }
 }
 
@@ -328,6 +324,9 @@ void Merivane::beginQuit() {
 }
 
 void Merivane::onAboutToQuit() {
+    // Not every quit passes the window (the session ends, QCoreApplication::quit()); cleans
+    // and moves stop between two files only once the quit is known.
+    beginQuit();
     if (drainOnQuit.drain(quitWaitMs))
         return;
     // Workers are still running: leaving through the static destructors would race
@@ -374,8 +373,10 @@ void Merivane::OnWorkStatusChanging(IWork::WorkStatus WS) {
 
 void Merivane::setUpOneKeyScan() {
     // The pages with a home row, in the order of their rows: C-drive, WeChat, QQ, large
-    // files, privacy.
+    // files, privacy. A row no page claims is passed over, animating its own row only.
     std::vector<OneKeyScan::Step> steps(HomeOverview::rowCount);
+    for (std::size_t row = 0; row < steps.size(); ++row)
+        steps[row].homeRow = static_cast<int>(row);
     for (const WorkPage& page : presenter->pages()) {
         if (page.homeRow >= 0 && page.homeRow < HomeOverview::rowCount)
             steps[static_cast<std::size_t>(page.homeRow)] = {page.work, page.homeRow};

@@ -81,8 +81,8 @@ private:
     void setUpPage(const WorkPage& page);
     void wirePage(std::size_t row);
     void onProgressClicked(std::size_t row);
-    void refreshCCleanGauges();
-    // Runs the first-visit hooks of the pages on a tab that the user opened.
+    // For the pages on a tab that the user opened: refreshes the gauges of those that keep
+    // them fresh, and runs the first-visit hooks.
     void visitPages(const QWidget* tab);
     void setUpOneKeyScan();
     // From now on nothing starts: the user quits.

@@ -75,15 +75,16 @@ void OneKeyScan::runFrom(std::size_t index) {
         current_ = index;
         animate_(step.homeRow, true);
         const Counts before = counts_[index];
+        // Each scan reports its end once, in the order they started: scans started earlier
+        // report first, and this one's end is the n-th, n its start's number. Known before
+        // the start, since a scan that starts no worker reports its end inside StartScan.
+        awaited_ = before.started + 1;
         if (step.work)
             step.work->StartScan();
-        // The scan-started status arrives during StartScan when the scan really starts.
-        if (counts_[index].started > before.started) {
-            // Each scan reports its end once, in the order they started: scans started
-            // earlier report first, and this one's end is the n-th, n its start's number.
-            awaited_ = counts_[index].started;
+        // The scan-started status arrives during StartScan when the scan really starts. An
+        // end reported inside it has already moved the sequence on.
+        if (counts_[index].started > before.started)
             return;
-        }
         animate_(step.homeRow, false);
         ++finished_;
     }

@@ -44,10 +44,10 @@ struct WorkPage {
     QPushButton* homeStatus = nullptr;
     int homeRow = -1;
 
-    // The disk gauges of the introduction page; the C-drive page refreshes them before
-    // every press of its progress button too.
+    // The disk gauges of the introduction page. Kept fresh (the C-drive page): refreshed
+    // too whenever the page's tab is opened and before every press of its progress button.
     std::optional<DiskGauges> gauges;
-    bool gaugesBeforeProgressClick = false;
+    bool gaugesKeptFresh = false;
 
     // The QML list of the page and the native objects it reads.
     QQuickWidget* listView = nullptr;

@@ -57,7 +57,7 @@ WorkPage cclean(Ui::MerivaneClass& ui) {
     page.homeRow = 0;
     page.gauges.emplace(ui.lblCClean_UsedSpace1, ui.lblCClean_TotalSpace1, ui.pbCDiskInfomation,
                         ui.lblCClean_UsedSpace2, ui.lblCClean_TotalSpace2, ui.pbCDiskInfomation2);
-    page.gaugesBeforeProgressClick = true;
+    page.gaugesKeptFresh = true;
     page.listView = ui.qwCCleanList;
     page.listProperties = {
         {QStringLiteral("groupData"), Work_CClean::GetInstance()->groupsModel()}};

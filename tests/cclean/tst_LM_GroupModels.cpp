@@ -113,7 +113,6 @@ void tst_LM_GroupModels::itemRoles() {
     QVERIFY(!model->data(model->index(0), 262).isValid());
     QVERIFY(!model->data(model->index(2), 257).isValid());
     QVERIFY(!model->data(QModelIndex(), 257).isValid());
-    QCOMPARE(model->items().at(0)->owner, model);
 }
 
 void tst_LM_GroupModels::sizeText_data() {

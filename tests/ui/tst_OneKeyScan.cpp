@@ -19,7 +19,11 @@ public:
         if (!starts || running > 0 || IWork::Quitting())
             return 0;
         ++running;
-        return IWork::StartScan();
+        const int result = IWork::StartScan();
+        // A work whose pool starts no thread reports its end at once, on this thread.
+        if (endsAtOnce)
+            end();
+        return result;
     }
     void RequestStop() override {
         ++stopRequests;
@@ -35,6 +39,7 @@ public:
     void report() { statusCallback(FinishedStatus(workKind, RunKind::Scan)); }
     QString name;
     bool starts = true;
+    bool endsAtOnce = false;
     int running = 0;
     int stopRequests = 0;
 };
@@ -53,8 +58,9 @@ private slots:
 
 private:
     // Runs a script of "click", "end:<work>", "page:<work>" (a scan started on its page),
-    // "missing:<work>" (its scan will not start), and "leave:<work>" then "late:<work>" (a
-    // scan's workers are gone while its finished status is still on its way).
+    // "missing:<work>" (its scan will not start), "leave:<work>" then "late:<work>" (a
+    // scan's workers are gone while its finished status is still on its way), and
+    // "atOnce:<work>" (its scans end inside StartScan).
     void run(const QStringList& script);
     StepWork* work(const QString& name) const;
 
@@ -121,6 +127,8 @@ void tst_OneKeyScan::run(const QStringList& script) {
             work(action.mid(5))->report();
         } else if (action.startsWith("missing:")) {
             work(action.mid(8))->starts = false;
+        } else if (action.startsWith("atOnce:")) {
+            work(action.mid(7))->endsAtOnce = true;
         }
     }
 }
@@ -170,6 +178,18 @@ void tst_OneKeyScan::sequence_data() {
     QTest::newRow("scan of its own page before the sequence")
         << QStringList{"page:LF", "click", "end:C", "end:VX", "end:QQ", "end:LF"}
         << QStringList{"LF", "C", "VX", "QQ", "P"} << true << 4;
+    // A scan that ends inside its own start moves the sequence on at once, whatever the
+    // counts of the step before it.
+    QTest::newRow("scan ending inside its start")
+        << QStringList{"atOnce:VX", "click", "end:C", "end:QQ", "end:LF", "end:P"}
+        << QStringList{"C", "VX", "QQ", "LF", "P"} << false << 5;
+    QTest::newRow("scan ending inside its start, after page scans of the step before")
+        << QStringList{"page:C", "end:C", "atOnce:VX", "click", "end:C"}
+        << QStringList{"C", "C", "VX", "QQ"} << true << 2;
+    // The step after it waits for its own scan's end, not for a late one of an earlier scan.
+    QTest::newRow("scan ending inside its start, then a late end of the next work")
+        << QStringList{"page:QQ", "leave:QQ", "atOnce:VX", "click", "end:C", "late:QQ"}
+        << QStringList{"QQ", "C", "VX", "QQ"} << true << 2;
 }
 
 void tst_OneKeyScan::sequence() {

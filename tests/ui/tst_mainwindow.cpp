@@ -5,8 +5,8 @@
 #include "FormatFileSize.h"
 #include "Merivane.h"
 #include "QmlItems.h"
+#include "QuitDuringClean.h"
 #include "SampleWindow.h"
-#include "Screenshots.h"
 #include "TempTree.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
@@ -29,9 +29,7 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QtTest>
-#include <cstdlib>
 #include <memory>
 #include <platform/Drives.h>
 
@@ -228,15 +226,9 @@ void tst_MainWindow::dialogs() {
     QString shownClass;
     QString path;
     // The dialogs run modally: look at them from inside their own event loop.
-    QTimer::singleShot(0, this, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
+    sample.answerNextModal<QDialog>([&](QDialog* dialog) {
         shownClass = QLatin1String(dialog->metaObject()->className());
-        if (QTest::qWaitForWindowExposed(dialog)) {
-            QTest::qWait(300);
-            path = saveScreenshot(dialog->grab().toImage(), QStringLiteral("dialog_") + shownClass);
-        }
+        path = SampleWindow::shootModal(dialog, QStringLiteral("dialog_") + shownClass);
         dialog->reject();
     });
     QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
@@ -246,7 +238,7 @@ void tst_MainWindow::dialogs() {
 
 void tst_MainWindow::largeFileDestination() {
     // No folder was stored before the window started: the default is stored, shown and
-    // created on the largest fixed drive.
+    // created on a fixed drive, another volume than C:'s first, then another letter, then C:.
     const QString stored = QSettings(AppPaths::current().configFile, QSettings::IniFormat)
                                .value(QStringLiteral("LargeFileSaveDir"))
                                .toString();
@@ -277,10 +269,7 @@ void tst_MainWindow::chooseLargeFileDestination() {
     const QString native = QDir(profile.root()).filePath(folder);
     if (!folder.isEmpty())
         QVERIFY(QDir().mkpath(native));
-    QTimer::singleShot(0, this, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
+    sample.answerNextModal<QFileDialog>([&](QFileDialog* dialog) {
         if (folder.isEmpty()) {
             dialog->reject();
             return;
@@ -496,44 +485,12 @@ void tst_MainWindow::quitFromTrayMenu() {
         if (action->text() == QStringLiteral("退出"))
             quit = action;
     QVERIFY(quit);
-    // A clean long enough to be quit in the middle of: 20,000 files in a ticked folder.
-    const QString junk = profile.onC(user + QStringLiteral("AppData/Local/Temp/quit"));
-    QVERIFY(QDir().mkpath(junk));
-    for (int i = 0; i < 20000; ++i) {
-        QFile file(junk + QStringLiteral("/%1.tmp").arg(i));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x", 1) == 1);
-    }
-    QTest::mouseClick(child<QPushButton>(QStringLiteral("btnDriverCClean")), Qt::LeftButton);
-    QCOMPARE(work->StartScan(), 1);
-    QTRY_COMPARE(progress->text(), QStringLiteral("立即清理"));
-    QTRY_VERIFY(!work->HasRegisteredRun());
-
-    // Quitting must go through the event loop: a process ended on the spot (with status
-    // 0 or not) fails the run here instead of passing silently.
-    static bool quitting = false;
-    std::atexit([] {
-        if (quitting)
-            std::_Exit(3);
-    });
-    quitting = true;
-    // The user quits while the clean runs: the event loop ends normally (status 0) ...
-    QTest::mouseClick(progress, Qt::LeftButton);
-    QCOMPARE(progress->text(), QStringLiteral("正在清理"));
-    QEventLoop loop;
-    QElapsedTimer clock;
-    clock.start();
-    QTimer::singleShot(0, quit, &QAction::trigger);
-    QTimer::singleShot(60000, &loop, [&loop] { loop.exit(1); }); // only against a hang
-    QCOMPARE(loop.exec(), 0);
-    // ... leaving the loop lets the works' pools empty before anything is torn down ...
-    QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit"));
-    QVERIFY(!work->HasRegisteredRun());
-    // ... and the clean stopped between two files instead of deleting on.
-    const int left = QDir(junk).entryList(QDir::Files).size();
-    qInfo("quit during a clean: %lld ms to drain, %d of 20000 files left",
-          static_cast<long long>(clock.elapsed()), left);
-    QVERIFY2(left > 0, "the clean went on after the quit");
-    QVERIFY(work->GetFreedSize() <= work->foundSize.load());
+    QuitDuringClean clean(sample);
+    const QString scanned = clean.scan();
+    QVERIFY2(scanned.isEmpty(), qPrintable(scanned));
+    // The user quits from the menu while the clean runs.
+    const QString stopped = clean.quitWhileCleaning([quit] { quit->trigger(); });
+    QVERIFY2(stopped.isEmpty(), qPrintable(stopped));
 
     // Nothing starts any more: not from the page, not from the work. (The stopped clean's
     // own finished status may still be on its way.)
@@ -546,7 +503,6 @@ void tst_MainWindow::quitFromTrayMenu() {
     QCoreApplication::processEvents();
     QCOMPARE(progress->text(), shown);
     QVERIFY(!work->HasRegisteredRun());
-    quitting = false;
 }
 
 QTEST_MAIN(tst_MainWindow)

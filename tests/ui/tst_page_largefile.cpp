@@ -1,7 +1,7 @@
 // The large-file page in the real window on the sample profile, with drive D: on a volume
 // of its own: the default destination, a scan, ticks through the QML page, a move that
-// frees space on C:, and a move with nothing ticked. Screenshots before, during and after
-// the move.
+// frees space on C: and changes nothing else, and a move with nothing ticked. Screenshots
+// before, during and after the move.
 #include "AppPaths.h"
 #include "LM_LargeFilesItemModel.h"
 #include "LM_LargeFilesModel.h"
@@ -10,12 +10,11 @@
 #include "QmlItems.h"
 #include "SampleWindow.h"
 #include "ScratchVolume.h"
-#include "Screenshots.h"
+#include "TempTree.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
 #include "Work_LargeFile.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -23,7 +22,6 @@
 #include <QQuickItem>
 #include <QQuickWidget>
 #include <QStackedWidget>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -122,6 +120,7 @@ void tst_PageLargeFile::scanTickAndMove() {
     const QString documents = profile.onC(QStringLiteral("Users/Merivane/Documents/"));
     QVERIFY(QFile::exists(documents + QStringLiteral("年度财务报表.xls")));
 
+    const TempTree::Snapshot before = TempTree::snapshotOf(QStringToPath(profile.root()));
     QTest::mouseClick(progress, Qt::LeftButton);
     // The move has started and not yet been seen to end.
     QCOMPARE(progress->text(), QStringLiteral("正在移动"));
@@ -136,6 +135,16 @@ void tst_PageLargeFile::scanTickAndMove() {
         QVERIFY(QFile::exists(moved + name));
     }
     QCOMPARE(QFileInfo(moved + QStringLiteral("年度财务报表.xls")).size(), qint64(48) << 20);
+    // Nothing else changed in the whole profile, on either drive.
+    QStringList changes;
+    for (const std::string& line :
+         TempTree::diff(before, TempTree::snapshotOf(QStringToPath(profile.root()))))
+        changes << QString::fromStdString(line);
+    QCOMPARE(changes,
+             QStringList({QStringLiteral("added: d/大文件搬家/年度财务报表.xls"),
+                          QStringLiteral("added: d/大文件搬家/论文终稿.docx"),
+                          QStringLiteral("removed: c/Users/Merivane/Documents/年度财务报表.xls"),
+                          QStringLiteral("removed: c/Users/Merivane/Documents/论文终稿.docx")}));
     QCOMPARE(progress->text(), QStringLiteral("去搬家"));
     QVERIFY(progress->isEnabled());
     QVERIFY(!badge->isVisible());
@@ -148,15 +157,9 @@ void tst_PageLargeFile::moveWithNothingTicked() {
     auto* result = named<QLabel>("lblLargeFileInfo");
     const QString before = result->text();
     QString shown;
-    QTimer::singleShot(0, this, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
+    sample.answerNextModal<QMessageBox>([&](QMessageBox* box) {
         shown = box->text();
-        if (QTest::qWaitForWindowExposed(box)) {
-            QTest::qWait(200);
-            saveScreenshot(box->grab().toImage(), QStringLiteral("largefile_nothing_ticked"));
-        }
+        SampleWindow::shootModal(box, QStringLiteral("largefile_nothing_ticked"));
         box->accept();
     });
     QTest::mouseClick(progress, Qt::LeftButton);

@@ -7,7 +7,6 @@
 #include "Merivane.h"
 #include "QmlItems.h"
 #include "SampleWindow.h"
-#include "Screenshots.h"
 #include "TempTree.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
@@ -22,7 +21,6 @@
 #include <QQuickWidget>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -95,15 +93,10 @@ QString tst_PageUninstall::uninstall(const QString& name, bool yes, const QStrin
         return QStringLiteral("row out of view");
     QString text;
     // The box runs modally inside the click: answer it from its own event loop.
-    QTimer::singleShot(0, this, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
+    sample.answerNextModal<QMessageBox>([&](QMessageBox* box) {
         text = box->text();
-        if (!screenshot.isEmpty() && QTest::qWaitForWindowExposed(box)) {
-            QTest::qWait(200);
-            qInfo("screenshot: %s", qPrintable(saveScreenshot(box->grab().toImage(), screenshot)));
-        }
+        if (!screenshot.isEmpty())
+            qInfo("screenshot: %s", qPrintable(SampleWindow::shootModal(box, screenshot)));
         for (QAbstractButton* choice : box->buttons()) {
             if (choice->text() == (yes ? QStringLiteral("是") : QStringLiteral("否")))
                 choice->click();

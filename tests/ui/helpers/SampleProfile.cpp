@@ -1,10 +1,11 @@
 #include "SampleProfile.h"
 
+#include "PathQString.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <sys/mount.h>
 
 namespace {
 // scripts/ lies two folders above this one.
@@ -19,8 +20,10 @@ SampleProfile::SampleProfile() {
         problem = QStringLiteral("no temporary folder");
         return;
     }
-    mounted = ::mount("merivane-sample", dir.path().toLocal8Bit().constData(), "tmpfs", 0,
-                      "size=4g,mode=0700") == 0;
+    volume = std::make_unique<ScratchVolume>(QStringToPath(dir.path()), 4ull << 30);
+    // A fresh tmpfs is open to everyone; the profile stays as private as its folder was.
+    if (volume->mounted())
+        std::filesystem::permissions(QStringToPath(dir.path()), std::filesystem::perms::owner_all);
     QProcess generator;
     generator.start(QStringLiteral("python3"), {generatorPath(), dir.path()});
     if (!generator.waitForFinished(120000) || generator.exitCode() != 0) {
@@ -37,11 +40,6 @@ SampleProfile::SampleProfile() {
     valid = environment.contains(QStringLiteral("MERIVANE_DRIVES"));
     if (!valid)
         problem = QStringLiteral("the generator printed no drive map");
-}
-
-SampleProfile::~SampleProfile() {
-    if (mounted)
-        ::umount2(dir.path().toLocal8Bit().constData(), MNT_DETACH);
 }
 
 void SampleProfile::apply() const {

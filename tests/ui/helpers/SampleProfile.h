@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ScratchVolume.h"
+
 #include <QMap>
 #include <QString>
 #include <QTemporaryDir>
+#include <memory>
 
 // A sample Windows profile in a temporary folder, built by scripts/sample_profile.py (the
 // generator behind scripts/start.sh): drives C: and D:, a registry file and a user profile
@@ -13,13 +16,12 @@
 class SampleProfile {
 public:
     SampleProfile();
-    ~SampleProfile();
 
     // False when the folder or the generator failed; error() says why.
     bool isValid() const { return valid; }
     QString error() const { return problem; }
     // Whether drive C: is the 4 GiB volume (else the temporary folder's own disk).
-    bool onKnownVolume() const { return mounted; }
+    bool onKnownVolume() const { return volume && volume->mounted(); }
     // Sets the variables the generator printed (MERIVANE_DRIVES, TEMP, ...).
     void apply() const;
 
@@ -30,8 +32,9 @@ public:
 
 private:
     QTemporaryDir dir;
+    // Unmounted before the folder goes.
+    std::unique_ptr<ScratchVolume> volume;
     QMap<QString, QString> environment;
     bool valid = false;
-    bool mounted = false;
     QString problem;
 };

@@ -36,11 +36,25 @@ bool SampleWindow::open(const std::function<std::unique_ptr<Merivane>()>& make) 
     return true;
 }
 
-QString SampleWindow::shoot(const QString& name, bool settle) const {
-    if (settle)
-        QTest::qWait(200);
-    const QString path = saveScreenshot(shown->grab().toImage(), name);
+namespace {
+QString grabAndSave(QWidget* widget, const QString& name) {
+    const QString path = saveScreenshot(widget->grab().toImage(), name);
     if (path.isEmpty())
         qWarning() << "screenshot not saved:" << name;
     return path;
+}
+} // namespace
+
+QString SampleWindow::shoot(const QString& name, bool settle) const {
+    if (settle)
+        QTest::qWait(200);
+    return grabAndSave(shown.get(), name);
+}
+
+QString SampleWindow::shootModal(QWidget* modal, const QString& name) {
+    if (!QTest::qWaitForWindowExposed(modal))
+        return {};
+    // Boxes and dialogs fade in and lay out their text once shown.
+    QTest::qWait(300);
+    return grabAndSave(modal, name);
 }

@@ -3,8 +3,10 @@
 #include "Merivane.h"
 #include "SampleProfile.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -38,6 +40,18 @@ public:
     }
     // A screenshot of the window; settle: let the QML pages render first.
     QString shoot(const QString& name, bool settle = true) const;
+
+    // Answers the modal window (message box, dialog) that the test's next action opens,
+    // from inside that window's own event loop: `answer` gets it as a T* and must close
+    // it. Nothing is called when no modal window of that class opens.
+    template <class T = QWidget, class Answer> void answerNextModal(Answer answer) const {
+        QTimer::singleShot(0, shown.get(), [answer = std::move(answer)] {
+            if (T* modal = qobject_cast<T*>(QApplication::activeModalWidget()))
+                answer(modal);
+        });
+    }
+    // A screenshot of a modal window once it has shown; empty when it did not show.
+    static QString shootModal(QWidget* modal, const QString& name);
 
 private:
     SampleProfile sample;
