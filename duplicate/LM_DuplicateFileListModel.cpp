@@ -134,7 +134,7 @@ void LM_DuplicateFileListModel::collectTotals(int& groups, std::uint64_t& bytes,
     for (const TTypeGroup& type : types_) {
         groups += type.nodes->rowCount();
         bytes += type.nodes->totalSize();
-        checked += type.allTable->visibleCheckedCount();
+        checked += type.allTable->checkedCount();
     }
 }
 

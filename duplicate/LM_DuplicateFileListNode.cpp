@@ -61,20 +61,13 @@ void LM_DuplicateFileListNode::clearFiles() {
     origins_.clear();
 }
 
-int LM_DuplicateFileListNode::visibleCheckedCount() const {
-    int count = 0;
-    for (int row = 0; row < rows(); ++row)
-        count += at(row).checked && at(row).visible ? 1 : 0;
-    return count;
-}
-
 void LM_DuplicateFileListNode::sendInfo(int groups) {
     std::uint64_t bytes = 0;
     for (int row = 0; row < rows(); ++row) {
         if (at(row).visible)
             bytes += at(row).size;
     }
-    emit nodeInfoTableChanged(groups, FormatFileSize(bytes), visibleCheckedCount());
+    emit nodeInfoTableChanged(groups, FormatFileSize(bytes), checkedCount());
 }
 
 void LM_DuplicateFileListNode::setChecked(int index, bool checked) {
@@ -86,7 +79,7 @@ void LM_DuplicateFileListNode::setChecked(int index, bool checked) {
 void LM_DuplicateFileListNode::sendCheckedCountChanged() {
     if (owner_)
         owner_->sendCheckedCountChanged();
-    emit nodeCheckedCountChanged(visibleCheckedCount());
+    emit nodeCheckedCountChanged(checkedCount());
 }
 
 QVariant LM_DuplicateFileListNode::roleData(const FileRow& row, int role) const {

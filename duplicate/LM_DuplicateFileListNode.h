@@ -47,8 +47,6 @@ public:
     // Removes every row and what was remembered of them.
     void clearFiles();
 
-    // Ticked rows that the page shows: the count of "已选N个".
-    int visibleCheckedCount() const;
     // Tells the page the table's groups, size and ticked rows (nodeInfoTableChanged).
     void sendInfo(int groups);
 

@@ -276,8 +276,7 @@ void Work_LargeFile::MoveLoop() {
                        const fs::path to = destination_ / target.file.filename();
                        qDebug().noquote()
                            << QStringLiteral("LargeFile ==source file move failed(") +
-                                  QString::fromStdString(platform::Drives::toWindowsPath(to)) +
-                                  QStringLiteral(") and win Error code is ") +
+                                  WindowsPathText(to) + QStringLiteral(") and win Error code is ") +
                                   QString::number(result.error);
                    });
 }

@@ -71,8 +71,7 @@ void LargeFileDestination::choose(QLabel* label) {
     if (chosen.isEmpty())
         return;
     // Stored and shown as a Windows path, like the default.
-    const QString folder = QDir::toNativeSeparators(
-        QString::fromStdString(platform::Drives::toWindowsPath(QStringToPath(chosen))));
+    const QString folder = QDir::toNativeSeparators(WindowsPathText(QStringToPath(chosen)));
     qDebug() << "选择的目录是：" << folder;
     store(folder);
     label->setText(folder);

@@ -1,7 +1,8 @@
 #include "FileListModel.h"
 
+#include "PathQString.h"
+
 #include <algorithm>
-#include <platform/Drives.h>
 
 namespace {
 // Ids grow with every row added anywhere, so each model's rows stay sorted by id and any id
@@ -194,5 +195,5 @@ void FileListModel::setRowVisible(int row, bool visible, Cause cause) {
 }
 
 QString FileListModel::shownPath(const FileRow& row) {
-    return QString::fromStdString(platform::Drives::toWindowsPath(row.path));
+    return WindowsPathText(row.path);
 }
