@@ -1,22 +1,30 @@
-// WeChat scan and clean over 20,000 files of two accounts in the nine rule folders, through
-// the real engine and models with a running event loop. Prints files_per_second,
-// scan_vs_find (scan time / time of `find DIR -type f -printf '%s\n'`, warm cache),
-// max_stall_ms (longest gap of a 10 ms heartbeat on the GUI thread during a scan, rows
-// arriving in the models), gui_batches (row insertions into the file models per scan: one per
-// category per queued batch) and clean_vs_find_delete (a clean of every file /
-// `find DIR -type f -delete` on an identical tree).
+// WeChat scan and clean through the real engine, with its page on screen in the real window:
+// 20,000 files of two accounts in the nine rule folders, or 300,000 with --heavy. Every file
+// is a hard link (bench/support/LinkedTree), so the heavy tree costs little disk.
+// Prints, besides the counts and times:
+//   scan_vs_find          scan / `find DIR -type f -printf '%s\n'` (best of the rounds, warm)
+//   first_rows_ms         from the start of a scan to the first frame showing found files
+//   max_stall_ms          longest gap of a 10 ms GUI heartbeat during the scans
+//   tick_stall_ms         the same while the user ticks the largest category, and unticks it
+//   peak_rss_mb           the process's peak resident memory during a scan
+//   bytes_per_row         heap a listed row keeps, beyond its path's bytes
+//   clean_vs_find_delete  a clean of every file / `find DIR -type f -delete` on a copy
+//   clean_stall_ms        longest GUI gap during the clean
+#include "BenchMachine.h"
+#include "BenchSize.h"
+#include "BenchWindow.h"
+#include "FirstRowsOnScreen.h"
 #include "LM_ChatFilesModel.h"
 #include "LM_ChatListModel.h"
+#include "LinkedTree.h"
+#include "ProcessMemory.h"
 #include "TimedRun.h"
-#include "WorkBroker.h"
-#include "WorkMetaTypes.h"
 #include "Work_VXClean.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <platform/RegistryKey.h>
 
 namespace fs = std::filesystem;
@@ -28,93 +36,133 @@ const char* const kRuleFolders[] = {
     "FileStorage/File",           "FileStorage/Cache", "FileStorage/CustomEmotion",
     "FileStorage/MPPageFastLoad", "FileStorage/Sns",   "FileStorage/Temp"};
 constexpr int kAccounts = 2;
-constexpr int kFoldersPerCategory = 10;
-constexpr int kFilesPerFolder = 111; // 2 x 9 x 10 x 111 = 19,980 files
+constexpr int kFilesPerFolder = 111;
 constexpr int kRounds = 3;
 
-int BuildTree(const fs::path& weChatFiles) {
-    int n = 0;
+struct Built {
+    int files = 0;
+    std::uint64_t pathBytes = 0; // the native paths' bytes, summed
+};
+
+// 2 x 9 x folders x 111 files.
+Built BuildTree(const LinkedTree& links, const fs::path& weChatFiles, int foldersPerCategory) {
+    Built built;
     for (int a = 0; a < kAccounts; ++a) {
         for (const char* rule : kRuleFolders) {
-            for (int f = 0; f < kFoldersPerCategory; ++f) {
+            for (int f = 0; f < foldersPerCategory; ++f) {
                 const fs::path folder = weChatFiles / ("wxid_bench" + std::to_string(a)) / rule /
                                         ("2026-" + std::to_string(f));
-                fs::create_directories(folder);
-                for (int i = 0; i < kFilesPerFolder; ++i, ++n) {
-                    std::ofstream out(folder / ("图片" + std::to_string(i) + ".dat"),
-                                      std::ios::binary);
-                    out << std::string(static_cast<std::size_t>(n % 300), 'x');
+                for (int i = 0; i < kFilesPerFolder; ++i, ++built.files) {
+                    const fs::path file = folder / ("图片" + std::to_string(i) + ".dat");
+                    links.link(file, built.files);
+                    built.pathBytes += file.native().size();
                 }
             }
         }
     }
-    return n;
+    return built;
+}
+
+int ListedRows(LM_ChatListModel& model) {
+    int rows = 0;
+    for (int i = 0; i < model.categoryCount(); ++i)
+        rows += model.category(i).files->rows();
+    return rows;
+}
+
+int LargestCategory(LM_ChatListModel& model) {
+    int largest = 0;
+    for (int i = 1; i < model.categoryCount(); ++i)
+        if (model.category(i).files->rows() > model.category(largest).files->rows())
+            largest = i;
+    return largest;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    RegisterWorkMetaTypes();
-    workBroker = new WorkBroker;
+    BenchWindow::prepareApplication();
+    QApplication app(argc, argv);
+    const bool heavy = HeavyRun();
 
     QTemporaryDir dir;
     const fs::path root = dir.path().toStdString();
-    const fs::path c = root / "c";
-    const fs::path weChatFiles = c / "WeChatData" / "WeChat Files";
-    const fs::path copy = root / "copy";
-    const int files = BuildTree(weChatFiles);
-    qputenv("MERIVANE_DRIVES", QByteArray("C=") + QByteArray::fromStdString(c.native()));
-    qputenv("MERIVANE_REGISTRY", QByteArray::fromStdString((root / "registry.reg").native()));
+    BenchMachine::use(root);
+    const fs::path weChatFiles = BenchMachine::c(root) / "WeChatData" / "WeChat Files";
+    const LinkedTree links(root / "pool", 300, [](int i) { return std::uint64_t(i); });
+    const Built tree = BuildTree(links, weChatFiles, heavy ? 150 : 10);
     platform::RegistryKey::open(platform::RegistryRoot::CurrentUser, "SOFTWARE\\Tencent\\WeChat",
                                 platform::RegistryAccess::ReadWrite,
                                 platform::RegistryView::Default, true)
         .writeString("FileSavePath", "C:\\WeChatData");
 
-    Work_VXClean work;
-    work.statusCallback = WorkBroker::StatusCallback();
-    const QString tree = QString::fromStdString(weChatFiles.native());
-    int batches = 0;
-    for (int category = 0; category < work.chatListModel()->categoryCount(); ++category)
-        QObject::connect(work.chatListModel()->category(category).files,
-                         &QAbstractItemModel::rowsInserted, [&] { ++batches; });
+    BenchWindow bench;
+    bench.open(QStringLiteral("btnVXClean"));
+    Work_VXClean& work = *Work_VXClean::GetInstance();
+    LM_ChatListModel& model = *work.chatListModel();
+    FirstRowsOnScreen firstRows(bench.view(QStringLiteral("qwVXCleanList")),
+                                [&] { return ListedRows(model) > 0; });
 
+    ProcessMemory::resetPeak();
+    double firstRowsMs = 1e100;
     const TimedRun::Comparison timing = TimedRun::compare(
         [&] {
-            batches = 0;
-            return TimedRun::of(work, IWork::VXCleanScanFinished, IWork::VXCleanScanning,
-                                [&] { return work.StartScan(); });
+            firstRows.start();
+            const TimedRun run =
+                TimedRun::of(work, IWork::VXCleanScanFinished, IWork::VXCleanScanning,
+                             [&] { return work.StartScan(); });
+            firstRowsMs = std::min(firstRowsMs, firstRows.ms());
+            return run;
         },
         [&] {
-            return TimedRun::program("find", {tree, "-type", "f", "-printf", "%s\\n"});
+            return TimedRun::program("find", {QString::fromStdString(weChatFiles.native()),
+                                              "-type", "f", "-printf", "%s\\n"});
         },
         kRounds);
-    const double bestScan = timing.ms, bestFind = timing.referenceMs;
-    const double worstStall = timing.maxStallMs;
-    const int scanBatches = batches;
-    std::uint64_t rows = 0;
-    for (int i = 0; i < work.chatListModel()->categoryCount(); ++i)
-        rows += static_cast<std::uint64_t>(work.chatListModel()->category(i).files->rows());
+    const std::uint64_t peak = ProcessMemory::peakBytes();
+    const std::uint64_t heapWithRows = ProcessMemory::heapInUseBytes();
+    const int rows = ListedRows(model);
+    // What the rows keep: the heap emptying the lists gives back.
+    model.clearGroupFiles();
+    const std::uint64_t heapWithoutRows = ProcessMemory::heapInUseBytes();
+    TimedRun::of(work, IWork::VXCleanScanFinished, IWork::VXCleanScanning,
+                 [&] { return work.StartScan(); });
+
+    const int largest = LargestCategory(model);
+    const bool wasTicked = model.category(largest).checked;
+    // In this order: an argument list would leave the order open.
+    const double flipStall =
+        TimedRun::stallOf([&] { model.SetCheckedIndexs(!wasTicked, {largest}); });
+    const double tickStall = std::max(
+        flipStall, TimedRun::stallOf([&] { model.SetCheckedIndexs(wasTicked, {largest}); }));
 
     // The clean deletes every file; find deletes those of an identical copy.
-    fs::copy(weChatFiles, copy, fs::copy_options::recursive);
-    work.chatListModel()->SetCheckedIndexs(true, {0, 1, 2, 3, 4, 5, 6, 7, 8});
+    const fs::path copy = root / "copy";
+    LinkedTree::copy(weChatFiles, copy);
     const double findDelete =
         TimedRun::program("find", {QString::fromStdString(copy.native()), "-type", "f", "-delete"});
+    QList<int> all;
+    for (int i = 0; i < model.categoryCount(); ++i)
+        all << i;
+    model.SetCheckedIndexs(true, all);
     const TimedRun clean =
         TimedRun::of(work, IWork::VXCleanCleanFinished, 0, [&] { return work.StartClean(); });
 
-    std::printf("files: %d\n", files);
-    std::printf("rows: %llu\n", static_cast<unsigned long long>(rows));
-    std::printf("scan_ms: %.1f\n", bestScan);
-    std::printf("find_ms: %.1f\n", bestFind);
-    std::printf("files_per_second: %.0f\n", files / (bestScan / 1000.0));
-    std::printf("scan_vs_find: %.2f\n", bestScan / bestFind);
-    std::printf("max_stall_ms: %.1f\n", worstStall);
-    std::printf("gui_batches: %d\n", scanBatches);
+    const double kept = double(heapWithRows) - double(heapWithoutRows);
+    std::printf("files: %d\n", tree.files);
+    std::printf("rows: %d\n", rows);
+    std::printf("scan_ms: %.1f\n", timing.ms);
+    std::printf("find_ms: %.1f\n", timing.referenceMs);
+    std::printf("scan_vs_find: %.2f\n", timing.ms / timing.referenceMs);
+    std::printf("first_rows_ms: %.1f\n", firstRowsMs);
+    std::printf("max_stall_ms: %.1f\n", timing.maxStallMs);
+    std::printf("tick_stall_ms: %.1f\n", tickStall);
+    std::printf("peak_rss_mb: %.1f\n", peak / 1048576.0);
+    std::printf("bytes_per_row: %.0f\n", kept / rows - double(tree.pathBytes) / tree.files);
     std::printf("clean_ms: %.1f\n", clean.ms);
     std::printf("find_delete_ms: %.1f\n", findDelete);
     std::printf("clean_vs_find_delete: %.2f\n", clean.ms / findDelete);
-    std::printf("freed_bytes: %llu\n", static_cast<unsigned long long>(work.GetFreedSize()));
+    std::printf("clean_stall_ms: %.1f\n", clean.maxStallMs);
+    std::printf("files_left: %d\n", ListedRows(model));
     return 0;
 }

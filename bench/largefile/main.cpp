@@ -1,16 +1,28 @@
-// Large-file scan of drive C: over 200,000 files in 20,000 folders, a few dozen of them
-// sparse files of 30 MiB and more, through the real engine and models with a running event
-// loop. Prints scan_vs_find (scan time / time of `find ROOT -xdev -type f -size +30M`, warm
-// cache) and max_stall_ms (longest gap of a 10 ms heartbeat on the GUI thread during a scan).
+// Large-file scan of drive C: through the real engine, with its page on screen in the real
+// window: 200,000 small files in 20,000 folders and 40 sparse files of 30 MiB and more, or
+// with --heavy 500,000 small files and 2,000 large ones listed. The small files are hard
+// links (bench/support/LinkedTree) and the large ones sparse, so the heavy tree costs little
+// disk.
+// Prints, besides the counts and times:
+//   scan_vs_find     scan / `find ROOT -xdev -type f -size +30M` (best of the rounds, warm)
+//   first_rows_ms    from the start of a scan to the first frame showing a listed file
+//   max_stall_ms     longest gap of a 10 ms GUI heartbeat during the scans
+//   tick_stall_ms    the same while the user ticks the largest category's box, and unticks it
+//   peak_rss_mb      the process's peak resident memory during a scan
+//   bytes_per_row    heap a listed row keeps, beyond its path's bytes (what emptying the
+//                    lists gives back)
+#include "BenchMachine.h"
+#include "BenchSize.h"
+#include "BenchWindow.h"
+#include "FirstRowsOnScreen.h"
 #include "LM_LargeFilesItemModel.h"
 #include "LM_LargeFilesModel.h"
-#include "RuleFiles.h"
+#include "LinkedTree.h"
+#include "ProcessMemory.h"
 #include "TimedRun.h"
-#include "WorkBroker.h"
-#include "WorkMetaTypes.h"
 #include "Work_LargeFile.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <filesystem>
@@ -20,78 +32,129 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kParents = 200;
-constexpr int kFoldersPerParent = 100;
-constexpr int kFilesPerFolder = 10;
-constexpr int kLargeFiles = 40;
 constexpr int kRounds = 3;
 // Most names are of no listed type; some are, but small, and cost the scan a look.
 const char* const kExtensions[] = {".txt", ".dat", ".log", ".png",  ".zip",
                                    ".js",  ".dll", ".exe", ".json", ".mp4"};
+const char* const kLargeExtensions[] = {".zip", ".MP4", ".docx", ".exe", ".rar"};
 
-void BuildTree(const fs::path& c) {
-    for (int p = 0; p < kParents; ++p) {
-        for (int f = 0; f < kFoldersPerParent; ++f) {
+struct Sizes {
+    int parents, foldersPerParent, filesPerFolder, largeFiles;
+};
+
+struct Built {
+    int files = 0;
+    int listed = 0; // large files outside the system folders
+    std::uint64_t listedPathBytes = 0;
+};
+
+Built BuildTree(const LinkedTree& links, const fs::path& c, const Sizes& sizes) {
+    Built built;
+    for (int p = 0; p < sizes.parents; ++p) {
+        for (int f = 0; f < sizes.foldersPerParent; ++f) {
             const fs::path folder =
                 c / "Users" / ("用户" + std::to_string(p)) / ("资料" + std::to_string(f));
-            fs::create_directories(folder);
-            for (int i = 0; i < kFilesPerFolder; ++i) {
-                std::ofstream out(folder / ("f" + std::to_string(i) + kExtensions[i]),
-                                  std::ios::binary);
-                out << std::string(static_cast<std::size_t>((p + f + i) % 700), 'x');
-            }
+            for (int i = 0; i < sizes.filesPerFolder; ++i, ++built.files)
+                links.link(folder / ("f" + std::to_string(i) + kExtensions[i % 10]), built.files);
         }
     }
-    // Large ones, spread over the tree; a few in the system folders, which are left out.
-    for (int i = 0; i < kLargeFiles; ++i) {
-        const fs::path folder = i % 8 == 0 ? c / "Windows" / "Temp"
-                                           : c / "Users" / ("用户" + std::to_string(i * 5)) /
-                                                 ("资料" + std::to_string(i));
+    // Large ones, spread over the tree; one in eight in a system folder, which is left out.
+    for (int i = 0; i < sizes.largeFiles; ++i, ++built.files) {
+        const bool system = i % 8 == 0;
+        const fs::path folder = system ? c / "Windows" / "Temp" / std::to_string(i)
+                                       : c / "Users" / ("用户" + std::to_string(i % sizes.parents)) /
+                                             ("资料" + std::to_string(i % sizes.foldersPerParent));
         fs::create_directories(folder);
-        const fs::path file = folder / ("大文件" + std::to_string(i) + (i % 2 ? ".zip" : ".MP4"));
+        const fs::path file = folder / ("大文件" + std::to_string(i) + kLargeExtensions[i % 5]);
         std::ofstream(file, std::ios::binary) << "x";
-        fs::resize_file(file, (30ull + static_cast<unsigned>(i) * 7) << 20);
+        fs::resize_file(file, (30ull << 20) + std::uint64_t(i) * 4099);
+        if (!system) {
+            ++built.listed;
+            built.listedPathBytes += file.native().size();
+        }
     }
+    return built;
 }
 
-double FindTime(const fs::path& root) {
-    return TimedRun::program(
-        "find", {QString::fromStdString(root.native()), "-xdev", "-type", "f", "-size", "+30M"});
+int ListedRows(const LM_LargeFilesModel& model) {
+    int rows = 0;
+    for (const LargeFileGroup& group : model.groups())
+        rows += group.files->rowCount();
+    return rows;
+}
+
+int LargestCategory(const LM_LargeFilesModel& model) {
+    int largest = 0;
+    for (int i = 1; i < int(model.groups().size()); ++i)
+        if (model.groups()[std::size_t(i)].files->rowCount() >
+            model.groups()[std::size_t(largest)].files->rowCount())
+            largest = i;
+    return largest;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    RegisterWorkMetaTypes();
-    workBroker = new WorkBroker;
+    BenchWindow::prepareApplication();
+    QApplication app(argc, argv);
+    const Sizes sizes = HeavyRun() ? Sizes{500, 100, 10, 2300} : Sizes{200, 100, 10, 40};
 
     QTemporaryDir dir;
-    const fs::path c = fs::path(dir.path().toStdString()) / "c";
-    BuildTree(c);
-    qputenv("MERIVANE_DRIVES", QByteArray("C=") + QByteArray::fromStdString(c.native()));
+    const fs::path root = dir.path().toStdString();
+    BenchMachine::use(root);
+    const fs::path c = BenchMachine::c(root);
+    const LinkedTree links(root / "pool", 700, [](int i) { return std::uint64_t(i); });
+    const Built tree = BuildTree(links, c, sizes);
 
-    Work_LargeFile work(RuleFiles::LoadLargeFileData());
-    work.statusCallback = WorkBroker::StatusCallback();
+    BenchWindow bench;
+    bench.open(QStringLiteral("btnLargeFileReplace"));
+    Work_LargeFile& work = *Work_LargeFile::GetInstance();
+    LM_LargeFilesModel& model = *work.listModel();
+    FirstRowsOnScreen firstRows(bench.view(QStringLiteral("qwLargeFileReplace")),
+                                [&] { return ListedRows(model) > 0; });
 
+    ProcessMemory::resetPeak();
+    double firstRowsMs = 1e100;
     const TimedRun::Comparison timing = TimedRun::compare(
         [&] {
-            return TimedRun::of(work, IWork::LargeFileScanFinished, IWork::LargeFileScanning,
-                                [&] { return work.StartScan(); });
+            firstRows.start();
+            const TimedRun run =
+                TimedRun::of(work, IWork::LargeFileScanFinished, IWork::LargeFileScanning,
+                             [&] { return work.StartScan(); });
+            firstRowsMs = std::min(firstRowsMs, firstRows.ms());
+            return run;
         },
-        [&] { return FindTime(c); }, kRounds);
-    const double bestScan = timing.ms, bestFind = timing.referenceMs;
-    const double worstStall = timing.maxStallMs;
-    const std::uint64_t found = work.foundSize.load();
-    int listed = 0;
-    for (const LargeFileGroup& group : work.listModel()->groups())
-        listed += group.files->rowCount();
-    std::printf("files: %d\n", kParents * kFoldersPerParent * kFilesPerFolder + kLargeFiles);
-    std::printf("large_files_listed: %d\n", listed);
-    std::printf("bytes_found: %llu\n", static_cast<unsigned long long>(found));
-    std::printf("scan_ms: %.1f\n", bestScan);
-    std::printf("find_ms: %.1f\n", bestFind);
-    std::printf("scan_vs_find: %.2f\n", bestScan / bestFind);
-    std::printf("max_stall_ms: %.1f\n", worstStall);
+        [&] {
+            return TimedRun::program("find", {QString::fromStdString(c.native()), "-xdev",
+                                              "-type", "f", "-size", "+30M"});
+        },
+        kRounds);
+    const std::uint64_t peak = ProcessMemory::peakBytes();
+    const std::uint64_t heapWithRows = ProcessMemory::heapInUseBytes();
+    const int rows = ListedRows(model);
+
+    const int largest = LargestCategory(model);
+    // In this order: an argument list would leave the order open.
+    const double tickStall = TimedRun::stallOf([&] { model.setCheckedToChildren(largest, true); });
+    const double untickStall =
+        TimedRun::stallOf([&] { model.setCheckedToChildren(largest, false); });
+
+    // What the rows keep: the heap emptying the lists gives back.
+    model.clearGroupFiles();
+    const std::uint64_t heapWithoutRows = ProcessMemory::heapInUseBytes();
+
+    std::printf("files: %d\n", tree.files);
+    std::printf("large_files_listed: %d\n", rows);
+    std::printf("large_files_expected: %d\n", tree.listed);
+    std::printf("bytes_found: %llu\n", static_cast<unsigned long long>(work.foundSize.load()));
+    std::printf("scan_ms: %.1f\n", timing.ms);
+    std::printf("find_ms: %.1f\n", timing.referenceMs);
+    std::printf("scan_vs_find: %.2f\n", timing.ms / timing.referenceMs);
+    std::printf("first_rows_ms: %.1f\n", firstRowsMs);
+    std::printf("max_stall_ms: %.1f\n", timing.maxStallMs);
+    std::printf("tick_stall_ms: %.1f\n", std::max(tickStall, untickStall));
+    std::printf("peak_rss_mb: %.1f\n", peak / 1048576.0);
+    std::printf("bytes_per_row: %.0f\n", (double(heapWithRows) - double(heapWithoutRows)) / rows -
+                                             double(tree.listedPathBytes) / tree.listed);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +70,15 @@ double TimedRun::program(const QString& name, const QStringList& arguments) {
     }
     process.waitForFinished(-1);
     return clock.nsecsElapsed() / 1e6;
+}
+
+double TimedRun::stallOf(const std::function<void()>& action, int settleMs) {
+    StallMeter stalls;
+    action();
+    QEventLoop loop;
+    QTimer::singleShot(settleMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return stalls.stopMs();
 }
 
 TimedRun::Comparison TimedRun::compare(const std::function<TimedRun()>& run,

@@ -49,6 +49,10 @@ public:
         double referenceMs = 1e100;
         double maxStallMs = 0;
     };
+    // The longest stall of the GUI thread while `action` runs on it and `settleMs` after,
+    // with the event loop turning: the cost of a user's action as the page feels it.
+    static double stallOf(const std::function<void()>& action, int settleMs = 300);
+
     static Comparison compare(const std::function<TimedRun()>& run,
                               const std::function<double()>& reference, int rounds);
 };
