@@ -28,8 +28,20 @@ StatusIconPainter::StatusIconPainter(QObject* parent)
         movie_->jumpToFrame(1);
     else
         qWarning() << "Error: Failed to load GIF -" << movie_->lastErrorString();
+    timer_->setInterval(TickMs);
     connect(timer_, &QTimer::timeout, this, &StatusIconPainter::tick);
-    timer_->start(TickMs);
+    followFlag();
+}
+
+void StatusIconPainter::followFlag() {
+    // Only the waiting image moves; repainting a still image, or one nobody sees, would
+    // cost the window a frame every tick for nothing.
+    const bool animate = label_ && label_->isVisible() &&
+                         label_->property("PaintFlag").toInt() == Waiting;
+    if (animate && !timer_->isActive())
+        timer_->start();
+    else if (!animate)
+        timer_->stop();
 }
 
 void StatusIconPainter::tick() {
@@ -38,6 +50,10 @@ void StatusIconPainter::tick() {
 }
 
 bool StatusIconPainter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == label_ &&
+        (event->type() == QEvent::DynamicPropertyChange || event->type() == QEvent::Show ||
+         event->type() == QEvent::Hide))
+        followFlag();
     if (event->type() != QEvent::Paint)
         return QObject::eventFilter(watched, event);
     if (auto* target = qobject_cast<QLabel*>(watched))

@@ -9,7 +9,8 @@ class QTimer;
 
 // Paints the status icon label it is installed on, by the label's dynamic property
 // "PaintFlag": 1 an animated waiting image, 2 a warning image, 3 an information image,
-// anything else nothing. The label's own painting (its text) never happens.
+// anything else nothing. The label's own painting (its text) never happens. The waiting
+// image is repainted on a timer only while the label shows it.
 class StatusIconPainter : public QObject {
     Q_OBJECT
 
@@ -21,6 +22,7 @@ protected:
 
 private:
     void tick();
+    void followFlag();
     void paint(QLabel* target);
     void drawNextFrame(QPainter& painter, const QRect& area);
 

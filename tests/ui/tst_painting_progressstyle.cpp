@@ -75,9 +75,9 @@ private slots:
         QTest::addColumn<int>("look");
         QTest::addColumn<QString>("shot");
         QTest::newRow("unset: platform look")
-            << 0 << true << true << true << int(Platform) << "progress_unset";
+            << 0 << true << true << false << int(Platform) << "progress_unset";
         QTest::newRow("unset keeps a disabled button")
-            << 0 << false << false << true << int(Platform) << "progress_unset_off";
+            << 0 << false << false << false << int(Platform) << "progress_unset_off";
         QTest::newRow("ready enables")
             << 1 << false << true << false << int(Idle) << "progress_ready";
         QTest::newRow("busy disables")
@@ -87,7 +87,7 @@ private slots:
         QTest::newRow("results keep an enabled button")
             << 3 << true << true << false << int(Idle) << "progress_results";
         QTest::newRow("unknown value: platform look")
-            << 7 << true << true << true << int(Platform) << "progress_unknown";
+            << 7 << true << true << false << int(Platform) << "progress_unknown";
     }
 
     void drawsAndSetsStateByPaintStatus() {
@@ -100,7 +100,7 @@ private slots:
 
         Fixture f;
         QVERIFY(f.timer);
-        QVERIFY(f.timer->isActive()); // runs from construction until an idle drawing
+        QVERIFY(!f.timer->isActive()); // runs only while the button is drawn busy
         f.button->setEnabled(enabledBefore);
         setStatus(*f.button, status);
         const QImage drawn = f.draw();
@@ -122,7 +122,8 @@ private slots:
             << QList<int>{3, 2, 3, 2} << QList<bool>{false, true, false, true};
         QTest::newRow("unset after idle leaves it stopped")
             << QList<int>{1, 0, 0} << QList<bool>{false, false, false};
-        QTest::newRow("unset leaves it running") << QList<int>{0, 0} << QList<bool>{true, true};
+        QTest::newRow("unset after busy stops it")
+            << QList<int>{2, 0} << QList<bool>{true, false};
         QTest::newRow("ready after busy stops it")
             << QList<int>{2, 2, 1} << QList<bool>{true, true, false};
     }

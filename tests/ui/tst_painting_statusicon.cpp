@@ -68,6 +68,15 @@ bool showsAsExpected(const QImage& drawn, Shows shows) {
     return waitingFrames().contains(drawn);
 }
 
+// Counts the paint events of the object it is installed on.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
 // A status icon label as the pages have it, on a white ground, with text it must never show.
 struct Fixture {
     std::unique_ptr<QLabel> label = std::make_unique<QLabel>(QStringLiteral("状态文字"));
@@ -172,6 +181,42 @@ private slots:
         QVERIFY(movie);
         const int frame = movie->currentFrameNumber();
         QTRY_VERIFY(movie->currentFrameNumber() != frame);
+    }
+
+    // Only the moving image is repainted on its own: a still one, or one hidden, costs the
+    // window no frame while the user only looks.
+    void repaintsOnItsOwnOnlyWhileWaitingAndShown_data() {
+        QTest::addColumn<QList<int>>("flags"); // set in turn; the last one stays
+        QTest::addColumn<bool>("hidden");
+        QTest::addColumn<bool>("repaints");
+        QTest::newRow("waiting") << QList<int>{1} << false << true;
+        QTest::newRow("waiting, then a warning") << QList<int>{1, 2} << false << false;
+        QTest::newRow("waiting, then information") << QList<int>{1, 3} << false << false;
+        QTest::newRow("waiting, then cleared") << QList<int>{1, 0} << false << false;
+        QTest::newRow("warning, then waiting") << QList<int>{2, 1} << false << true;
+        QTest::newRow("never set") << QList<int>{} << false << false;
+        QTest::newRow("waiting, hidden") << QList<int>{1} << true << false;
+    }
+
+    void repaintsOnItsOwnOnlyWhileWaitingAndShown() {
+        QFETCH(QList<int>, flags);
+        QFETCH(bool, hidden);
+        QFETCH(bool, repaints);
+        Fixture f;
+        f.label->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.label.get()));
+        for (int flag : flags)
+            f.label->setProperty("PaintFlag", flag);
+        if (hidden)
+            f.label->hide();
+        QTest::qWait(100); // the paints the changes themselves asked for
+        PaintCounter counter;
+        f.label->installEventFilter(&counter);
+        QTest::qWait(400);
+        if (repaints)
+            QVERIFY2(counter.paints >= 3, qPrintable(QString::number(counter.paints)));
+        else
+            QCOMPARE(counter.paints, 0);
     }
 };
 
