@@ -20,12 +20,14 @@ void CleanList::add(std::filesystem::path file, std::uint32_t root, std::uint64_
 }
 
 void CleanList::work(const Outcome& outcome, const Check& check) {
+    // This worker's own: it keeps the folder of the last file open for the next one.
+    platform::ConfinedFileRemover remover;
     run(
-        [&check](const std::filesystem::path& root,
-                 const Target& target) -> std::optional<RemoveResult> {
+        [&check, &remover](const std::filesystem::path& root,
+                           const Target& target) -> std::optional<RemoveResult> {
             if (check && !check(target))
                 return std::nullopt;
-            return platform::ConfinedFileRemover::remove(root, target.file);
+            return remover.removeNext(root, target.file);
         },
         outcome);
 }

@@ -47,4 +47,17 @@ ConfinedFileRemover::RemoveResult ConfinedFileRemover::remove(const std::filesys
     return result;
 }
 
+// Each file walks down on its own here: a folder handle held open between files would keep
+// the user from renaming or deleting that folder meanwhile.
+struct ConfinedFileRemover::Held {};
+
+ConfinedFileRemover::ConfinedFileRemover() = default;
+ConfinedFileRemover::~ConfinedFileRemover() = default;
+
+ConfinedFileRemover::RemoveResult
+ConfinedFileRemover::removeNext(const std::filesystem::path& root,
+                                const std::filesystem::path& file) {
+    return remove(root, file);
+}
+
 } // namespace platform

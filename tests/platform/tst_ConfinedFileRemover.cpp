@@ -208,4 +208,42 @@ INSTANTIATE_TEST_SUITE_P(
                    theRoot, deepFile, platform::ErrorSharingViolation}),
     [](const testing::TestParamInfo<RefusedRow>& info) { return info.param.label; });
 
+// One remover deleting many files in turn, as a clean's worker does.
+TEST_F(ConfinedFileRemoverTest, OneRemoverDeletesFileAfterFileAcrossFolders) {
+    folder.write("root/a/b/g.tmp", "1234567");
+    folder.write("root/a/c/f.tmp", "12");
+    const auto before = folder.snapshot();
+    ConfinedFileRemover remover;
+    for (const char* file : {"a/b/f.tmp", "a/b/g.tmp", "a/c/f.tmp", "top.tmp"})
+        EXPECT_TRUE(remover.removeNext(root, root / file).removed()) << file;
+    // Asked again: gone, whichever folder the remover holds.
+    EXPECT_EQ(remover.removeNext(root, root / "a/b/f.tmp").error, platform::ErrorFileNotFound);
+    EXPECT_EQ(remover.removeNext(root, outside / "secret").error, platform::ErrorInvalidParameter);
+    EXPECT_EQ(TempTree::diff(before, folder.snapshot()),
+              (Lines{"removed: root/a/b/f.tmp", "removed: root/a/b/g.tmp", "removed: root/a/c/f.tmp",
+                     "removed: root/top.tmp"}));
+}
+
+// The folder of the last file swapped for a link to the outside before the next file of
+// that folder: nothing outside is touched, whatever the remover held.
+TEST_F(ConfinedFileRemoverTest, OneRemoverNeverFollowsAFolderSwappedBetweenTwoFiles) {
+    folder.write("root/a/b/g.tmp", "1234567");
+    folder.write("outside/g.tmp", "outside g");
+    ConfinedFileRemover remover;
+    ASSERT_TRUE(remover.removeNext(root, root / "a/b/f.tmp").removed());
+    fs::rename(root / "a/b", root / "a/moved");
+    if (const auto cannot = TestBackend::createFolderLink(root / "a/b", outside))
+        GTEST_SKIP() << *cannot;
+    const auto before = folder.snapshot();
+    const auto result = remover.removeNext(root, root / "a/b/g.tmp");
+    const Lines changes = TempTree::diff(before, folder.snapshot());
+    // The file of the folder it held may go with that folder (it is the file the scan
+    // found), or the way is refused; the outside stays either way.
+    if (result.removed())
+        EXPECT_EQ(changes, Lines{"removed: root/a/moved/g.tmp"});
+    else
+        EXPECT_EQ(changes, Lines{});
+    EXPECT_EQ(TempTree::read(outside / "g.tmp"), "outside g");
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 
 namespace platform {
 
@@ -27,6 +28,21 @@ public:
     // ErrorAccessDenied, ErrorSharingViolation, ErrorWriteProtect or ErrorIoDevice.
     static RemoveResult remove(const std::filesystem::path& root,
                                const std::filesystem::path& file);
+
+    // One remover per thread that deletes many files: it may keep the folder of the last
+    // file open (Linux), so the next file of that folder, reached by the same way from the
+    // same root, is deleted without walking down again. The folder held is the one the
+    // walk reached without a link; the checks on the file itself are made every time.
+    ConfinedFileRemover();
+    ~ConfinedFileRemover();
+    ConfinedFileRemover(const ConfinedFileRemover&) = delete;
+    ConfinedFileRemover& operator=(const ConfinedFileRemover&) = delete;
+    // As remove().
+    RemoveResult removeNext(const std::filesystem::path& root, const std::filesystem::path& file);
+
+private:
+    struct Held;
+    std::unique_ptr<Held> held_;
 };
 
 } // namespace platform
