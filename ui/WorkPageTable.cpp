@@ -170,6 +170,10 @@ WorkPage largeFiles(Ui::MerivaneClass& ui) {
         {QStringLiteral("lfListModel"), Work_LargeFile::GetInstance()->listModel()}};
     page.listSource = QStringLiteral("qrc:/QML/resources/QML/LargeFile.qml");
     page.listFailureLine = QStringLiteral("Large File QML 加载失败!");
+    page.cleanShortfall = [] {
+        const MoveShortfall& stayed = Work_LargeFile::GetInstance()->moveShortfall();
+        return WorkPage::Shortfall{stayed.count(), stayed.reasons()};
+    };
     page.cleaningText = QStringLiteral("正在移动");
     page.readyText = QStringLiteral("去搬家");
     page.sentence = WorkPage::Sentence::Movable;
