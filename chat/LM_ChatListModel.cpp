@@ -35,7 +35,7 @@ void LM_ChatListModel::build() {
         category->shown = new ShownRowsProxyModel(category->files, this);
         category->proxy = new RowLimitProxyModel(this);
         category->proxy->setSourceModel(category->shown);
-        // The size shown is the files' total: refresh this row whenever they change.
+        // The size shown is what the category lists: refresh this row whenever that changes.
         const int row = categoryCount();
         auto sizeChanged = [this, row] { sizeChanges_->changed(row); };
         connect(category->files, &QAbstractItemModel::rowsInserted, this, sizeChanged);

@@ -17,8 +17,8 @@ class RowChangeCoalescer;
 // The categories of a chat page, one row per rule entry, with the chat program's accounts.
 // Rows, ticks and files belong to the GUI thread. A category's tick ticks all its files that
 // the page's account and age choice lets through; every change of the ticked, visible bytes
-// of any category reaches the work through one
-// callback, so the page's selected amount always equals those rows.
+// of any category reaches the work through one callback, so the page's selected amount
+// always equals those rows.
 class LM_ChatListModel : public QAbstractListModel {
     Q_OBJECT
 public:
