@@ -15,7 +15,7 @@ std::uint32_t CleanList::addRoot(const std::filesystem::path& root) {
     return static_cast<std::uint32_t>(roots_.size() - 1);
 }
 
-void CleanList::add(std::filesystem::path file, std::uint32_t root, std::uint64_t row) {
+void CleanList::add(NativePath file, std::uint32_t root, std::uint64_t row) {
     targets_.push_back(Target{std::move(file), root, row});
 }
 
@@ -27,7 +27,7 @@ void CleanList::work(const Outcome& outcome, const Check& check) {
                            const Target& target) -> std::optional<RemoveResult> {
             if (check && !check(target))
                 return std::nullopt;
-            return remover.removeNext(root, target.file);
+            return remover.removeNext(root, target.file.native());
         },
         outcome);
 }

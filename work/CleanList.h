@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NativePath.h"
+
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -20,7 +22,7 @@
 class CleanList {
 public:
     struct Target {
-        std::filesystem::path file;
+        NativePath file;
         std::uint32_t root = 0;
         // Which row of the page the file belongs to, as the work identifies rows.
         std::uint64_t row = 0;
@@ -37,7 +39,7 @@ public:
     void clear();
     // The folder files are confined to; returns its index for add().
     std::uint32_t addRoot(const std::filesystem::path& root);
-    void add(std::filesystem::path file, std::uint32_t root, std::uint64_t row);
+    void add(NativePath file, std::uint32_t root, std::uint64_t row);
     std::size_t size() const { return targets_.size(); }
 
     // Deletes files until none is left or the program quits (checked between two files),

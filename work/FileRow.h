@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NativePath.h"
+
 #include <QString>
 #include <cstdint>
 #include <filesystem>
@@ -10,7 +12,7 @@ struct FileRow {
     // Identifies the row for the life of the work, whatever rows come and go around it;
     // given by the receiving model when the row is added.
     std::uint64_t id = 0;
-    std::filesystem::path path;
+    NativePath path;
     std::uint64_t size = 0;
     // Last write, in 100 ns ticks since 1601-01-01 UTC; 0 when not known.
     std::int64_t modified = 0;

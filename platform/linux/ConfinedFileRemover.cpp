@@ -81,13 +81,11 @@ ConfinedFileRemover::~ConfinedFileRemover() = default;
 
 ConfinedFileRemover::RemoveResult ConfinedFileRemover::remove(const std::filesystem::path& root,
                                                               const std::filesystem::path& file) {
-    return ConfinedFileRemover().removeNext(root, file);
+    return ConfinedFileRemover().removeNext(root, file.native());
 }
 
-ConfinedFileRemover::RemoveResult
-ConfinedFileRemover::removeNext(const std::filesystem::path& root,
-                                const std::filesystem::path& file) {
-    const std::string& spelled = file.native();
+ConfinedFileRemover::RemoveResult ConfinedFileRemover::removeNext(const std::filesystem::path& root,
+                                                                  const std::string& spelled) {
     const std::size_t slash = spelled.rfind('/');
     if (slash == std::string::npos || slash + 1 == spelled.size())
         return failed(ErrorInvalidParameter);
@@ -97,7 +95,7 @@ ConfinedFileRemover::removeNext(const std::filesystem::path& root,
         held_->folder.compare(0, std::string::npos, spelled, 0, slash) != 0) {
         held_.reset();
         std::uint32_t error = ErrorSuccess;
-        std::unique_ptr<OpenFolder> folder = walkDown(root, file, error);
+        std::unique_ptr<OpenFolder> folder = walkDown(root, spelled, error);
         if (!folder)
             return failed(error);
         held_ = std::make_unique<Held>(

@@ -56,8 +56,8 @@ ConfinedFileRemover::~ConfinedFileRemover() = default;
 
 ConfinedFileRemover::RemoveResult
 ConfinedFileRemover::removeNext(const std::filesystem::path& root,
-                                const std::filesystem::path& file) {
-    return remove(root, file);
+                                const std::filesystem::path::string_type& file) {
+    return remove(root, std::filesystem::path(file));
 }
 
 } // namespace platform

@@ -18,7 +18,7 @@ constexpr std::uint64_t MiB = 1024 * 1024;
 
 FileRow Row(const char* path, std::uint64_t size, bool checked) {
     FileRow row;
-    row.path = path;
+    row.path = std::filesystem::path(path);
     row.size = size;
     row.checked = checked;
     return row;

@@ -215,10 +215,12 @@ TEST_F(ConfinedFileRemoverTest, OneRemoverDeletesFileAfterFileAcrossFolders) {
     const auto before = folder.snapshot();
     ConfinedFileRemover remover;
     for (const char* file : {"a/b/f.tmp", "a/b/g.tmp", "a/c/f.tmp", "top.tmp"})
-        EXPECT_TRUE(remover.removeNext(root, root / file).removed()) << file;
+        EXPECT_TRUE(remover.removeNext(root, (root / file).native()).removed()) << file;
     // Asked again: gone, whichever folder the remover holds.
-    EXPECT_EQ(remover.removeNext(root, root / "a/b/f.tmp").error, platform::ErrorFileNotFound);
-    EXPECT_EQ(remover.removeNext(root, outside / "secret").error, platform::ErrorInvalidParameter);
+    EXPECT_EQ(remover.removeNext(root, (root / "a/b/f.tmp").native()).error,
+              platform::ErrorFileNotFound);
+    EXPECT_EQ(remover.removeNext(root, (outside / "secret").native()).error,
+              platform::ErrorInvalidParameter);
     EXPECT_EQ(TempTree::diff(before, folder.snapshot()),
               (Lines{"removed: root/a/b/f.tmp", "removed: root/a/b/g.tmp", "removed: root/a/c/f.tmp",
                      "removed: root/top.tmp"}));
@@ -230,12 +232,12 @@ TEST_F(ConfinedFileRemoverTest, OneRemoverNeverFollowsAFolderSwappedBetweenTwoFi
     folder.write("root/a/b/g.tmp", "1234567");
     folder.write("outside/g.tmp", "outside g");
     ConfinedFileRemover remover;
-    ASSERT_TRUE(remover.removeNext(root, root / "a/b/f.tmp").removed());
+    ASSERT_TRUE(remover.removeNext(root, (root / "a/b/f.tmp").native()).removed());
     fs::rename(root / "a/b", root / "a/moved");
     if (const auto cannot = TestBackend::createFolderLink(root / "a/b", outside))
         GTEST_SKIP() << *cannot;
     const auto before = folder.snapshot();
-    const auto result = remover.removeNext(root, root / "a/b/g.tmp");
+    const auto result = remover.removeNext(root, (root / "a/b/g.tmp").native());
     const Lines changes = TempTree::diff(before, folder.snapshot());
     // The file of the folder it held may go with that folder (it is the file the scan
     // found), or the way is refused; the outside stays either way.

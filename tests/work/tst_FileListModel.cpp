@@ -29,7 +29,7 @@ protected:
     QVariant roleData(const FileRow& row, int role) const override {
         switch (role) {
         case PathRole:
-            return QString::fromStdString(row.path.string());
+            return QString::fromStdString(row.path.path().string());
         case SizeRole:
             return qulonglong(row.size);
         case CheckedRole:
@@ -46,7 +46,7 @@ std::vector<FileRow> Rows(int count, std::uint64_t size, bool checked, int from 
     std::vector<FileRow> rows;
     for (int i = 0; i < count; ++i) {
         FileRow row;
-        row.path = "/f/" + std::to_string(from + i);
+        row.path = std::filesystem::path("/f/" + std::to_string(from + i));
         row.size = size;
         row.checked = checked;
         rows.push_back(row);
@@ -72,7 +72,7 @@ QStringList TickedVisiblePaths(const FileListModel& model) {
     QStringList paths;
     for (int row = 0; row < model.rows(); ++row) {
         if (model.at(row).checked && Shown(model.at(row)))
-            paths << QString::fromStdString(model.at(row).path.string());
+            paths << QString::fromStdString(model.at(row).path.path().string());
     }
     return paths;
 }
@@ -85,7 +85,7 @@ FileListModel::RowFilter OddRows() {
 QStringList PathsOf(const std::vector<FileRow>& rows) {
     QStringList paths;
     for (const FileRow& row : rows)
-        paths << QString::fromStdString(row.path.string());
+        paths << QString::fromStdString(row.path.path().string());
     return paths;
 }
 
@@ -248,7 +248,7 @@ void tst_FileListModel::removeByIdentity() {
     QCOMPARE(files.rows(), 6);
     QStringList left;
     for (int row = 0; row < files.rows(); ++row)
-        left << QString::fromStdString(files.at(row).path.string());
+        left << QString::fromStdString(files.at(row).path.path().string());
     QCOMPARE(left, QStringList({"/f/0", "/f/1", "/f/5", "/f/6", "/f/8", "/f/9"}));
     QCOMPARE(files.rowOf(gone), -1);
     QCOMPARE(files.totalSize(), std::uint64_t(6));

@@ -37,8 +37,9 @@ public:
     ~ConfinedFileRemover();
     ConfinedFileRemover(const ConfinedFileRemover&) = delete;
     ConfinedFileRemover& operator=(const ConfinedFileRemover&) = delete;
-    // As remove().
-    RemoveResult removeNext(const std::filesystem::path& root, const std::filesystem::path& file);
+    // As remove(), for a file spelled as the system spells it.
+    RemoveResult removeNext(const std::filesystem::path& root,
+                            const std::filesystem::path::string_type& file);
 
 private:
     struct Held;

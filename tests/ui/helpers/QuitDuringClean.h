@@ -5,12 +5,12 @@
 
 class SampleWindow;
 
-// A C-drive clean in the sample window long enough to quit in the middle of: 20,000 small
+// A C-drive clean in the sample window long enough to quit in the middle of: 80,000 small
 // files in a ticked folder. For the tests of the ways out of the program, one to a process,
 // since a quit cannot be undone.
 class QuitDuringClean {
 public:
-    static constexpr int fileCount = 20000;
+    static constexpr int fileCount = 80000;
 
     explicit QuitDuringClean(SampleWindow& sample);
     ~QuitDuringClean();
