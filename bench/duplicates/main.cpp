@@ -315,7 +315,7 @@ int main(int argc, char** argv) {
     std::printf("groups_equal_jdupes: %d\n", ours == theirs ? 1 : 0);
     std::printf("crc_gb_per_s: %.2f\n", CrcGigabytesPerSecond());
     std::printf("max_stall_ms: %.1f\n", worstStall);
-    std::printf("clean_files: %d\n", kCleanPairs);
+    std::printf("clean_pairs: %d\n", kCleanPairs);
     std::printf("clean_ms: %.1f\n", bestClean);
     std::printf("find_delete_ms: %.1f\n", bestFindDelete);
     std::printf("jdupes_delete_ms: %.1f\n", bestJdupesDelete);
