@@ -76,6 +76,13 @@ QString Work_UninstallSoftHost::getProgramIconBase64(const QString& filePath) {
     return encoded;
 }
 
+void Work_UninstallSoftHost::setUninstalling(bool uninstalling) {
+    if (uninstalling == uninstalling_)
+        return;
+    uninstalling_ = uninstalling;
+    emit uninstallingChanged();
+}
+
 QString Work_UninstallSoftHost::diskSentence() const {
     const auto space = DriveQuery::query("C:");
     if (!space)
