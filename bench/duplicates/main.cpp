@@ -1,24 +1,30 @@
 // Duplicate scan over 50,000 files of four types, all over 100 KiB: 5,000 groups of copies,
 // same-size files that differ in their last byte only, hard links, and files of sizes
-// nobody shares. The real engine and models run with an event loop; jdupes and rmlint
+// nobody shares; with --heavy 300,000 files and 30,000 groups, whose copies are sparse
+// beyond a random first 4 KiB so the tree costs little disk. The real engine runs in the
+// real window with the duplicate page on screen; jdupes and rmlint
 // (Debian's, installed by `bash scripts/setup.sh --bench`, which bench/run.sh runs) scan the
 // same tree in the same run, warm cache.
-// Prints scan_vs_jdupes, scan_vs_rmlint, groups_equal_jdupes (our groups against jdupes'
-// on file identities, so hard links count alike), crc_gb_per_s (CRC-32 of 1 MiB buffers
-// on one thread) and max_stall_ms (longest gap of a 10 ms GUI heartbeat during a scan).
-// The clean deletes one copy of each of 1,000 pairs (101 to 400 KiB), each compared byte
-// for byte with the copy that stays just before; on fresh copies of one tree, `find
-// -delete` deletes the same files without reading them and `jdupes -d -N` finds the pairs
-// and deletes one of each. Prints clean_vs_find_delete, clean_vs_jdupes_delete and
-// clean_left_ok (every kept copy there, every ticked one gone).
+// Prints scan_vs_jdupes, scan_vs_rmlint (not with --heavy), groups_equal_jdupes (our groups against
+// jdupes' on file identities, so hard links count alike), crc_gb_per_s (CRC-32 of 1 MiB buffers on
+// one thread), max_stall_ms (longest gap of a 10 ms GUI heartbeat during a scan), first_rows_ms
+// (from a scan's start to the first frame showing a group), peak_rss_mb and bytes_per_row (heap a
+// listed file keeps beyond its path's bytes). The clean deletes one copy of each of 1,000 pairs
+// (3,000 with --heavy; 101 to 400 KiB), each compared byte for byte with the copy that stays just
+// before; on fresh copies of one tree, `find -delete` deletes the same files without reading them
+// and `jdupes -d -N` finds the pairs and deletes one of each. Prints clean_vs_find_delete,
+// clean_vs_jdupes_delete and clean_left_ok (every kept copy there, every ticked one gone).
+#include "BenchMachine.h"
+#include "BenchSize.h"
+#include "BenchWindow.h"
 #include "Crc32.h"
+#include "FirstRowsOnScreen.h"
 #include "LM_DuplicateFileListModel.h"
 #include "LM_DuplicateFileListNode.h"
 #include "LM_DuplicateFileListNodes.h"
+#include "ProcessMemory.h"
 #include "RuleFiles.h"
 #include "TimedRun.h"
-#include "WorkBroker.h"
-#include "WorkMetaTypes.h"
 #include "Work_DuplicateFile.h"
 
 #include <QApplication>
@@ -38,14 +44,25 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kFiles = 50000;
-constexpr int kGroups = 5000;
-constexpr int kTriples = 1000;   // groups with three copies, the others have two
-constexpr int kNearPairs = 2000; // same size, last byte differs
-constexpr int kHardLinks = 1000; // extra names of files of the groups
+struct Sizes {
+    int files;
+    int groups;
+    int triples;   // groups with three copies, the others have two
+    int nearPairs; // same size, last byte differs
+    int hardLinks; // extra names of files of the groups
+    int cleanPairs;
+    // Random bytes at the head of a copy; the rest is a hole (all of it when 0).
+    std::size_t head;
+    int rounds;
+};
+
+const Sizes& Size() {
+    static const Sizes sizes = HeavyRun() ? Sizes{300000, 30000, 6000, 12000, 6000, 3000, 4096, 2}
+                                          : Sizes{50000, 5000, 1000, 2000, 1000, 1000, 0, 3};
+    return sizes;
+}
+
 constexpr int kFilesPerFolder = 100;
-constexpr int kRounds = 3;
-constexpr int kCleanPairs = 1000;
 const char* const kExtensions[] = {".jpg", ".mp4", ".zip", ".docx"};
 
 struct Tree {
@@ -62,11 +79,6 @@ struct Tree {
     }
 };
 
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 std::string Random(std::mt19937_64& random, std::size_t size) {
     std::string bytes(size, '\0');
     for (std::size_t i = 0; i + 8 <= size; i += 8) {
@@ -76,31 +88,50 @@ std::string Random(std::mt19937_64& random, std::size_t size) {
     return bytes;
 }
 
+// A copy's bytes: random at the head, a hole after it (none at the usual size), and its
+// last byte, which tells near copies apart.
+struct Content {
+    std::string head;
+    std::size_t size;
+    char last;
+};
+
+Content MakeContent(std::mt19937_64& random) {
+    const std::size_t size = 101 * 1024 + std::size_t(random() % (300 * 1024));
+    const std::size_t head = Size().head ? Size().head : size - 1;
+    return {Random(random, head), size, static_cast<char>(random())};
+}
+
+void WriteContent(const fs::path& file, const Content& content) {
+    std::ofstream out(file, std::ios::binary);
+    out.write(content.head.data(), static_cast<std::streamsize>(content.head.size()));
+    out.seekp(static_cast<std::streamoff>(content.size - 1));
+    out.put(content.last);
+}
+
 void Build(Tree& tree) {
     std::mt19937_64 random(42);
     // Copies: sizes between 101 KiB and 400 KiB, shared now and then by other groups.
-    for (int g = 0; g < kGroups; ++g) {
-        const std::size_t size = 101 * 1024 + std::size_t(random() % (300 * 1024));
-        const std::string bytes = Random(random, size);
-        const int copies = g < kTriples ? 3 : 2;
+    for (int g = 0; g < Size().groups; ++g) {
+        const Content content = MakeContent(random);
+        const int copies = g < Size().triples ? 3 : 2;
         for (int c = 0; c < copies; ++c) {
             const fs::path file = tree.next(g);
-            WriteBytes(file, bytes);
+            WriteContent(file, content);
             tree.groupFiles.push_back(file);
         }
     }
-    for (int p = 0; p < kNearPairs; ++p) {
-        const std::size_t size = 101 * 1024 + std::size_t(random() % (300 * 1024));
-        std::string bytes = Random(random, size);
-        WriteBytes(tree.next(p), bytes);
-        bytes.back() = static_cast<char>(bytes.back() ^ 1);
-        WriteBytes(tree.next(p), bytes);
+    for (int p = 0; p < Size().nearPairs; ++p) {
+        Content content = MakeContent(random);
+        WriteContent(tree.next(p), content);
+        content.last = static_cast<char>(content.last ^ 1);
+        WriteContent(tree.next(p), content);
     }
-    for (int h = 0; h < kHardLinks; ++h)
+    for (int h = 0; h < Size().hardLinks; ++h)
         fs::create_hard_link(tree.groupFiles[std::size_t(h) * 7 % tree.groupFiles.size()],
                              tree.next(h));
     // The rest: sizes of their own (above every size used so far), sparse.
-    for (int u = 0; tree.written < kFiles; ++u) {
+    for (int u = 0; tree.written < Size().files; ++u) {
         const fs::path file = tree.next(u);
         { std::ofstream out(file, std::ios::binary); }
         fs::resize_file(file, 500 * 1024 + std::uint64_t(u));
@@ -167,14 +198,13 @@ TimedRun TimeScan(Work_DuplicateFile& work) {
 // Pairs of copies "f<n>a" and "f<n>b"; the clean deletes the b's.
 void BuildPairs(const fs::path& root) {
     std::mt19937_64 random(99);
-    for (int p = 0; p < kCleanPairs; ++p) {
+    for (int p = 0; p < Size().cleanPairs; ++p) {
         const fs::path folder = root / ("d" + std::to_string(2 * p / kFilesPerFolder));
         if (2 * p % kFilesPerFolder == 0)
             fs::create_directories(folder);
-        const std::size_t size = 101 * 1024 + std::size_t(random() % (300 * 1024));
-        const std::string bytes = Random(random, size);
+        const Content content = MakeContent(random);
         for (const char* copy : {"a", "b"})
-            WriteBytes(folder / ("f" + std::to_string(p) + copy + kExtensions[p % 4]), bytes);
+            WriteContent(folder / ("f" + std::to_string(p) + copy + kExtensions[p % 4]), content);
     }
 }
 
@@ -222,7 +252,7 @@ bool LeftAsTicked(const fs::path& copy) {
             return false;
         ++kept;
     }
-    return kept == kCleanPairs;
+    return kept == Size().cleanPairs;
 }
 
 double CrcGigabytesPerSecond() {
@@ -241,6 +271,22 @@ double CrcGigabytesPerSecond() {
     return best;
 }
 
+// Files listed in every type's table, and the bytes of their paths.
+int ListedFiles(Work_DuplicateFile& work) {
+    int rows = 0;
+    for (const auto& type : work.typeModel()->types())
+        rows += type.allTable->rows();
+    return rows;
+}
+
+std::uint64_t ListedPathBytes(Work_DuplicateFile& work) {
+    std::uint64_t bytes = 0;
+    for (const auto& type : work.typeModel()->types())
+        for (int row = 0; row < type.allTable->rows(); ++row)
+            bytes += type.allTable->at(row).path.native().size();
+    return bytes;
+}
+
 bool HaveTools() {
     return !QStandardPaths::findExecutable("jdupes").isEmpty() &&
            !QStandardPaths::findExecutable("rmlint").isEmpty();
@@ -249,41 +295,59 @@ bool HaveTools() {
 } // namespace
 
 int main(int argc, char** argv) {
+    BenchWindow::prepareApplication();
     QApplication app(argc, argv);
     if (!HaveTools()) {
         std::fprintf(stderr, "jdupes and rmlint are missing: bash scripts/setup.sh --bench\n");
         return 1;
     }
-    RegisterWorkMetaTypes();
-    workBroker = new WorkBroker;
 
     QTemporaryDir dir;
-    Tree tree{fs::path(dir.path().toStdString()) / "c", 0, {}};
+    BenchMachine::use(dir.path().toStdString());
+    // The tools scan the whole of C:, as the page does.
+    const fs::path c = BenchMachine::c(dir.path().toStdString());
+    Tree tree{c / "data", 0, {}};
     Build(tree);
-    qputenv("MERIVANE_DRIVES", QByteArray("C=") + QByteArray::fromStdString(tree.root.native()));
-    Work_DuplicateFile work(RuleFiles::LoadDuplicateFileData());
-    work.statusCallback = WorkBroker::StatusCallback();
 
-    const QString root = QString::fromStdString(tree.root.native());
+    BenchWindow bench;
+    bench.open(QStringLiteral("btnDuplicateFileClean"));
+    Work_DuplicateFile& work = *Work_DuplicateFile::GetInstance();
+    FirstRowsOnScreen firstRows(bench.view(QStringLiteral("qwDuplicateFile")),
+                                [&] { return ListedFiles(work) > 0; });
+
+    const QString root = QString::fromStdString(c.native());
     const QStringList jdupes = {"-r", "-q", root};
     const QStringList rmlint = {"-T", "df", "-o", "fdupes:/dev/null", root};
     const QStringList find = {root, "-type", "f", "-printf", "%s\\n"};
     // Warm every cache first.
     TimedRun::program("jdupes", jdupes);
-    TimedRun::program("rmlint", rmlint);
+    // rmlint takes minutes at the heavy size; jdupes is the measure there.
+    const bool withRmlint = !HeavyRun();
+    if (withRmlint)
+        TimedRun::program("rmlint", rmlint);
     TimeScan(work);
     double bestScan = 1e100, bestJdupes = 1e100, bestRmlint = 1e100, bestFind = 1e100;
-    double worstStall = 0;
-    for (int round = 0; round < kRounds; ++round) {
+    double worstStall = 0, firstRowsMs = 1e100;
+    ProcessMemory::resetPeak();
+    for (int round = 0; round < Size().rounds; ++round) {
         bestJdupes = std::min(bestJdupes, TimedRun::program("jdupes", jdupes));
-        bestRmlint = std::min(bestRmlint, TimedRun::program("rmlint", rmlint));
+        if (withRmlint)
+            bestRmlint = std::min(bestRmlint, TimedRun::program("rmlint", rmlint));
         bestFind = std::min(bestFind, TimedRun::program("find", find));
+        firstRows.start();
         const TimedRun run = TimeScan(work);
+        firstRowsMs = std::min(firstRowsMs, firstRows.ms());
         bestScan = std::min(bestScan, run.ms);
         worstStall = std::max(worstStall, run.maxStallMs);
     }
+    const std::uint64_t peak = ProcessMemory::peakBytes();
     const std::set<Group> ours = OurGroups(work);
-    const std::set<Group> theirs = JdupesGroups(tree.root);
+    const std::set<Group> theirs = JdupesGroups(c);
+    const int rows = ListedFiles(work);
+    const std::uint64_t pathBytes = ListedPathBytes(work);
+    const std::uint64_t heapWithRows = ProcessMemory::heapInUseBytes();
+    work.typeModel()->clearAll();
+    const std::uint64_t heapWithoutRows = ProcessMemory::heapInUseBytes();
 
     const fs::path master = fs::path(dir.path().toStdString()) / "pairs";
     const fs::path copy = fs::path(dir.path().toStdString()) / "pairs-copy";
@@ -292,14 +356,17 @@ int main(int argc, char** argv) {
     const QStringList findDelete = {copyText, "-type", "f", "-name", "*b.*", "-delete"};
     const QStringList jdupesDelete = {"-r", "-q", "-d", "-N", copyText};
     double bestClean = 1e100, bestFindDelete = 1e100, bestJdupesDelete = 1e100;
+    double cleanStall = 0;
     bool leftOk = true;
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < Size().rounds; ++round) {
         FreshCopy(master, copy);
         bestFindDelete = std::min(bestFindDelete, TimedRun::program("find", findDelete));
         FreshCopy(master, copy);
         bestJdupesDelete = std::min(bestJdupesDelete, TimedRun::program("jdupes", jdupesDelete));
         FreshCopy(master, copy);
-        bestClean = std::min(bestClean, TimeClean(work, copy).ms);
+        const TimedRun clean = TimeClean(work, copy);
+        bestClean = std::min(bestClean, clean.ms);
+        cleanStall = std::max(cleanStall, clean.maxStallMs);
         leftOk = leftOk && LeftAsTicked(copy);
     }
     fs::remove_all(copy);
@@ -308,14 +375,22 @@ int main(int argc, char** argv) {
     std::printf("groups: %zu\n", ours.size());
     std::printf("scan_ms: %.1f\n", bestScan);
     std::printf("jdupes_ms: %.1f\n", bestJdupes);
-    std::printf("rmlint_ms: %.1f\n", bestRmlint);
+    if (withRmlint)
+        std::printf("rmlint_ms: %.1f\n", bestRmlint);
     std::printf("find_ms: %.1f\n", bestFind);
     std::printf("scan_vs_jdupes: %.2f\n", bestScan / bestJdupes);
-    std::printf("scan_vs_rmlint: %.2f\n", bestScan / bestRmlint);
+    if (withRmlint)
+        std::printf("scan_vs_rmlint: %.2f\n", bestScan / bestRmlint);
     std::printf("groups_equal_jdupes: %d\n", ours == theirs ? 1 : 0);
     std::printf("crc_gb_per_s: %.2f\n", CrcGigabytesPerSecond());
-    std::printf("max_stall_ms: %.1f\n", worstStall);
-    std::printf("clean_pairs: %d\n", kCleanPairs);
+    std::printf("first_rows_ms: %.1f\n", firstRowsMs);
+    std::printf("max_stall_ms: %.1f\n", std::max(worstStall, cleanStall));
+    std::printf("scan_stall_ms: %.1f\n", worstStall);
+    std::printf("clean_stall_ms: %.1f\n", cleanStall);
+    std::printf("peak_rss_mb: %.1f\n", peak / 1048576.0);
+    std::printf("bytes_per_row: %.0f\n",
+                (double(heapWithRows) - double(heapWithoutRows) - double(pathBytes)) / rows);
+    std::printf("clean_pairs: %d\n", Size().cleanPairs);
     std::printf("clean_ms: %.1f\n", bestClean);
     std::printf("find_delete_ms: %.1f\n", bestFindDelete);
     std::printf("jdupes_delete_ms: %.1f\n", bestJdupesDelete);
