@@ -1,11 +1,16 @@
 #include "LogFiles.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <mutex>
 
 namespace {
 std::mutex folderMutex;
 QString folder;
+// "application.log", kept open between lines: opening it for every line cost more than
+// anything else a busy run logged. Never destroyed, so lines logged while the program's
+// statics go still land.
+QFile* applicationLogFile = new QFile;
 
 QString logFolder() {
     std::lock_guard<std::mutex> lock(folderMutex);
@@ -16,6 +21,22 @@ QString logFolder() {
 void LogFiles::setDirectory(const QString& dir) {
     std::lock_guard<std::mutex> lock(folderMutex);
     folder = dir;
+    // The old folder may go away now (on Windows not while a file in it is open).
+    applicationLogFile->close();
+}
+
+void LogFiles::appendToApplicationLog(const QByteArray& line) {
+    std::lock_guard<std::mutex> lock(folderMutex);
+    if (!applicationLogFile->isOpen()) {
+        applicationLogFile->setFileName(folder.isEmpty()
+                                            ? QStringLiteral("application.log")
+                                            : folder + QStringLiteral("/application.log"));
+        // Unbuffered: each line is one write, on its way to the disk at once.
+        if (!applicationLogFile->open(QIODevice::WriteOnly | QIODevice::Append |
+                                      QIODevice::Unbuffered))
+            return;
+    }
+    applicationLogFile->write(line);
 }
 
 QString LogFiles::applicationLog() {

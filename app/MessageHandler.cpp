@@ -3,8 +3,6 @@
 #include "LogFiles.h"
 
 #include <QDateTime>
-#include <QFile>
-#include <QTextStream>
 
 namespace {
 const char* levelWord(QtMsgType type) {
@@ -22,18 +20,35 @@ const char* levelWord(QtMsgType type) {
     }
     return "";
 }
+
+// "yyyy-MM-dd hh:mm:ss.zzz ", local time. The local date and time are worked out once a
+// second per thread: QDateTime::currentDateTime() looks up the time zone each call, which
+// made it the dearest part of a log line.
+QByteArray Timestamp() {
+    thread_local qint64 second = -1;
+    thread_local QByteArray prefix;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now / 1000 != second) {
+        second = now / 1000;
+        prefix = QDateTime::fromMSecsSinceEpoch(second * 1000)
+                     .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss."))
+                     .toLatin1();
+    }
+    QByteArray stamp = prefix;
+    stamp += QByteArray::number(now % 1000).rightJustified(3, '0');
+    stamp += ' ';
+    return stamp;
+}
 } // namespace
 
 void MessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
-    // Opened and closed per message so every line reaches the disk at once; each call has
-    // its own handle, so lines from different threads never interleave.
-    QFile file(LogFiles::applicationLog());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return;
-    QTextStream out(&file);
-    out << QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz "))
-        << QLatin1String(levelWord(type)) << msg << QLatin1String(" (")
-        << QString::fromUtf8(context.file ? context.file : "") << QLatin1Char(':') << context.line
-        << QLatin1Char(')') << Qt::endl;
-    file.close();
+    QByteArray line = Timestamp();
+    line += levelWord(type);
+    line += msg.toUtf8();
+    line += " (";
+    line += context.file ? context.file : "";
+    line += ':';
+    line += QByteArray::number(context.line);
+    line += ")\n";
+    LogFiles::appendToApplicationLog(line);
 }

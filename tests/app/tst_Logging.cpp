@@ -27,6 +27,7 @@ private slots:
     void installedHandlerAppendsQtMessages();
     void concurrentLinesStayWhole();
     void unwritableApplicationLogDropsSilently();
+    void linesFollowTheFolder();
     void appLogLines();
     void unwritableAppLogWarns();
 
@@ -134,6 +135,21 @@ void tst_Logging::unwritableApplicationLogDropsSilently() {
     MessageHandler(QtWarningMsg, QMessageLogContext(), "lost");
     QVERIFY(!QFile::exists(dir->filePath("missing/folder/application.log")));
     QCOMPARE(QDir(dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+void tst_Logging::linesFollowTheFolder() {
+    // The log stays open between lines; a new folder must still get the next line, and the
+    // old folder must be free to go (Windows keeps a folder with an open file in it).
+    const QMessageLogContext context("a.cpp", 1, nullptr, nullptr);
+    MessageHandler(QtDebugMsg, context, QStringLiteral("一"));
+    QTemporaryDir other;
+    LogFiles::setDirectory(other.path());
+    QVERIFY(QDir(dir->path()).removeRecursively());
+    MessageHandler(QtDebugMsg, context, QStringLiteral("二"));
+    QVERIFY(!QFile::exists(applicationLog()));
+    const QString text = QString::fromUtf8(readAll(other.filePath("application.log")));
+    QVERIFY2(text.endsWith(QStringLiteral(" DEBUG 二 (a.cpp:1)\n")) && text.count('\n') == 1,
+             qPrintable(text));
 }
 
 void tst_Logging::appLogLines() {
