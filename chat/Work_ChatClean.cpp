@@ -155,7 +155,14 @@ int Work_ChatClean::StartClean() {
             std::vector<std::uint64_t> hidden = cleanList_.takeHidden();
             qDebug().noquote() << "test" << LogName() << "delete tip -a and size" << hidden.size();
             QMetaObject::invokeMethod(
-                listModel_.get(), [this, hidden] { HideRows(hidden); }, Qt::QueuedConnection);
+                listModel_.get(),
+                [this, hidden] {
+                    // Every file gone is off the page before the clean's end is told.
+                    for (int c = 0; c < listModel_->categoryCount(); ++c)
+                        listModel_->category(c).files->flushRemovals();
+                    HideRows(hidden);
+                },
+                Qt::QueuedConnection);
         });
     return 0;
 }
@@ -253,7 +260,7 @@ void Work_ChatClean::ReceiveRemoved(const std::vector<Removed>& batch) {
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!rows[i].empty())
-            listModel_->category(static_cast<int>(i)).files->remove(rows[i]);
+            listModel_->category(static_cast<int>(i)).files->removeSoon(rows[i]);
     }
 }
 

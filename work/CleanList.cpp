@@ -2,6 +2,8 @@
 
 #include "IWork.h"
 
+#include <algorithm>
+
 void CleanList::clear() {
     roots_.clear();
     targets_.clear();
@@ -39,17 +41,24 @@ void CleanList::work(const Action& action, const Outcome& outcome) {
 }
 
 void CleanList::run(const MaybeAction& action, const Outcome& outcome) {
-    // Targets are fixed before the workers start; each is taken by exactly one worker.
-    for (std::size_t i = next_.fetch_add(1); i < targets_.size(); i = next_.fetch_add(1)) {
-        if (IWork::Quitting())
-            return;
-        const Target& target = targets_[i];
-        try {
-            const std::optional<RemoveResult> result = action(roots_[target.root], target);
-            if (result && outcome)
-                outcome(target, *result);
-        } catch (...) {
-            // One file's trouble (out of memory in a log line) must not end the clean.
+    // Targets are fixed before the workers start; each is taken by exactly one worker. A
+    // long list is taken in runs of neighbours, so the rows a worker reports gone lie next
+    // to each other and the page removes them a run at a time, not one by one.
+    const std::size_t count = targets_.size();
+    const std::size_t chunk = count > 4096 ? 64 : 1;
+    for (std::size_t first = next_.fetch_add(chunk); first < count;
+         first = next_.fetch_add(chunk)) {
+        for (std::size_t i = first; i < std::min(first + chunk, count); ++i) {
+            if (IWork::Quitting())
+                return;
+            const Target& target = targets_[i];
+            try {
+                const std::optional<RemoveResult> result = action(roots_[target.root], target);
+                if (result && outcome)
+                    outcome(target, *result);
+            } catch (...) {
+                // One file's trouble (out of memory in a log line) must not end the clean.
+            }
         }
     }
 }

@@ -10,7 +10,12 @@ namespace {
 std::uint64_t nextRowId = 1;
 } // namespace
 
-FileListModel::FileListModel(QObject* parent) : QAbstractListModel(parent) {}
+FileListModel::FileListModel(QObject* parent) : QAbstractListModel(parent) {
+    // Often enough for rows to be seen going, seldom enough to be cheap.
+    removalTimer_.setSingleShot(true);
+    removalTimer_.setInterval(150);
+    connect(&removalTimer_, &QTimer::timeout, this, &FileListModel::flushRemovals);
+}
 
 std::int64_t FileListModel::selectedPart(const FileRow& row) {
     return row.checked && shown(row) ? static_cast<std::int64_t>(row.size) : 0;
@@ -73,6 +78,21 @@ std::uint64_t FileListModel::remove(const std::vector<std::uint64_t>& ids) {
     return bytes;
 }
 
+void FileListModel::removeSoon(const std::vector<std::uint64_t>& ids) {
+    pendingRemovals_.insert(pendingRemovals_.end(), ids.begin(), ids.end());
+    if (!removalTimer_.isActive())
+        removalTimer_.start();
+}
+
+void FileListModel::flushRemovals() {
+    removalTimer_.stop();
+    if (pendingRemovals_.empty())
+        return;
+    std::vector<std::uint64_t> ids;
+    ids.swap(pendingRemovals_);
+    remove(ids);
+}
+
 std::uint64_t FileListModel::removeRange(int first, int last) {
     std::uint64_t bytes = 0;
     std::uint64_t filteredOut = 0;
@@ -92,14 +112,27 @@ std::uint64_t FileListModel::removeRange(int first, int last) {
 }
 
 void FileListModel::setVisible(const std::vector<std::uint64_t>& ids, bool visible) {
-    bool changed = false;
+    // One announcement for the lot: a clean hides hundreds of thousands of rows at its end,
+    // and a dataChanged per row kept the proxies busy for seconds.
+    int first = rows(), last = -1;
+    std::int64_t delta = 0;
     for (std::uint64_t id : ids) {
         const int row = rowOf(id);
-        if (row >= 0)
-            changed |= setRowVisible(row, visible, Cause::Work);
+        if (row < 0 || at(row).visible == visible)
+            continue;
+        FileRow& file = rows_[static_cast<std::size_t>(row)];
+        const std::int64_t before = selectedPart(file);
+        file.visible = visible;
+        delta += selectedPart(file) - before;
+        first = std::min(first, row);
+        last = std::max(last, row);
     }
-    if (changed)
-        emit shownChanged();
+    if (last < 0)
+        return;
+    if (visibleRole() >= 0)
+        emit dataChanged(index(first), index(last), {visibleRole()});
+    changeSelected(delta, Cause::Work);
+    emit shownChanged();
 }
 
 void FileListModel::setFilter(RowFilter filter) {
@@ -129,6 +162,8 @@ bool FileListModel::isShown(int row) const {
 }
 
 void FileListModel::clear() {
+    removalTimer_.stop();
+    pendingRemovals_.clear();
     if (rows_.empty())
         return;
     std::int64_t selected = 0;

@@ -3,6 +3,7 @@
 #include "FileRow.h"
 
 #include <QAbstractListModel>
+#include <QTimer>
 #include <QVariantMap>
 #include <cstdint>
 #include <functional>
@@ -42,6 +43,12 @@ public:
     // Removes the rows with these ids (ids not here are ignored); returns the bytes of the
     // rows removed.
     std::uint64_t remove(const std::vector<std::uint64_t>& ids);
+    // Removes them a little later, together with the others asked for meanwhile: a clean
+    // reports files gone in batches from each worker, and a list of many thousand rows
+    // costs the views the same to take one run of rows away as a long one.
+    void removeSoon(const std::vector<std::uint64_t>& ids);
+    // Removes at once what removeSoon() holds (the run's end: the page's figures follow).
+    void flushRemovals();
     // Sets the visibility of the rows with these ids (the work's doing).
     void setVisible(const std::vector<std::uint64_t>& ids, bool visible);
     // Removes every row, announced.
@@ -111,4 +118,6 @@ private:
     std::uint64_t selectedSize_ = 0;
     SelectedChanged selectedChanged_;
     RowFilter filter_;
+    std::vector<std::uint64_t> pendingRemovals_;
+    QTimer removalTimer_;
 };

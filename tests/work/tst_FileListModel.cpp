@@ -98,6 +98,7 @@ private slots:
     void selectedFollowsTheTickedVisibleRows_data();
     void selectedFollowsTheTickedVisibleRows();
     void removeByIdentity();
+    void removalsSoonArriveTogether();
     void roleNamesAndBounds();
     void proxyShowsTheFirstRows();
     void viewCountFollowsTheProxy();
@@ -252,6 +253,34 @@ void tst_FileListModel::removeByIdentity() {
     QCOMPARE(left, QStringList({"/f/0", "/f/1", "/f/5", "/f/6", "/f/8", "/f/9"}));
     QCOMPARE(files.rowOf(gone), -1);
     QCOMPARE(files.totalSize(), std::uint64_t(6));
+}
+
+void tst_FileListModel::removalsSoonArriveTogether() {
+    // Batches of neighbouring rows from two workers, interleaved: held back, then taken
+    // away as the runs they make together.
+    Files files;
+    QAbstractItemModelTester tester(&files, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    files.append(Rows(10, 1, true));
+    QSignalSpy removed(&files, &QAbstractItemModel::rowsRemoved);
+    const auto id = [&](int row) { return files.at(row).id; };
+    files.removeSoon({id(0), id(2), id(4)});
+    files.removeSoon({id(1), id(3), id(5)});
+    files.removeSoon({id(8)});
+    QCOMPARE(files.rows(), 10);
+    QCOMPARE(files.selectedSize(), std::uint64_t(10));
+    QTRY_COMPARE(files.rows(), 3);
+    QCOMPARE(removed.count(), 2);
+    QCOMPARE(files.selectedSize(), std::uint64_t(3));
+
+    // The run's end takes what is held at once; what a new list is given stays.
+    files.removeSoon({id(0)});
+    files.flushRemovals();
+    QCOMPARE(files.rows(), 2);
+    files.removeSoon({id(0)});
+    files.clear();
+    files.append(Rows(2, 1, true));
+    files.flushRemovals();
+    QCOMPARE(files.rows(), 2);
 }
 
 void tst_FileListModel::roleNamesAndBounds() {
