@@ -70,9 +70,9 @@ bool Work_ChatClean::IsHeld(std::uint32_t error) {
            error == platform::ErrorWriteProtect;
 }
 
-CleanList::RemoveResult Work_ChatClean::RemoveFile(const fs::path& root,
-                                                   const fs::path& file) const {
-    return platform::ConfinedFileRemover::remove(root, file);
+CleanList::RemoveResult Work_ChatClean::RemoveFile(const fs::path& root, const NativePath& file,
+                                                   platform::ConfinedFileRemover& remover) const {
+    return remover.removeNext(root, file.native());
 }
 
 std::optional<platform::FileFacts> Work_ChatClean::ListedFacts(const FolderWalk::File& file) const {
@@ -231,8 +231,9 @@ void Work_ChatClean::ReceiveFound(int generation, std::vector<Found>& batch) {
 void Work_ChatClean::CleanLoop() {
     BatchSender<Removed> sender(listModel_.get(),
                                 [this](std::vector<Removed>& batch) { ReceiveRemoved(batch); });
-    const CleanList::Action remove = [this](const fs::path& root, const CleanList::Target& target) {
-        return RemoveFile(root, target.file);
+    const CleanList::Action remove = [this](const fs::path& root, const CleanList::Target& target,
+                                            platform::ConfinedFileRemover& remover) {
+        return RemoveFile(root, target.file, remover);
     };
     cleanList_.work(remove,
                     [&](const CleanList::Target& target, const CleanList::RemoveResult& result) {

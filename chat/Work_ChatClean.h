@@ -100,7 +100,8 @@ protected:
 
     // Deletes one file of a clean, only below the folder it was found in (`root`). Runs on
     // the workers; a seam for tests.
-    virtual CleanList::RemoveResult RemoveFile(const fs::path& root, const fs::path& file) const;
+    virtual CleanList::RemoveResult RemoveFile(const fs::path& root, const NativePath& file,
+                                               platform::ConfinedFileRemover& remover) const;
     // The size and last write of a regular file the walk met, or nothing to pass it over (it
     // went away). Runs on the workers; a seam for tests.
     virtual std::optional<platform::FileFacts> ListedFacts(const FolderWalk::File& file) const;

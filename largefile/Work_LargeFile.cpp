@@ -266,8 +266,8 @@ void Work_LargeFile::MoveLoop() {
     // One file at a time: each move takes long enough for its row to go at once.
     BatchSender<Move> sender(
         listModel_, [this](std::vector<Move>& moved) { ReceiveMoved(moved); }, 1);
-    moveList_.work([this](const fs::path& root,
-                          const CleanList::Target& target) { return MoveOne(root, target); },
+    moveList_.work([this](const fs::path& root, const CleanList::Target& target,
+                          platform::ConfinedFileRemover&) { return MoveOne(root, target); },
                    [&](const CleanList::Target& target, const CleanList::RemoveResult& result) {
                        if (result.removed()) {
                            freedSize.fetch_add(result.freed);

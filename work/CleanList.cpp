@@ -22,11 +22,9 @@ void CleanList::add(NativePath file, std::uint32_t root, std::uint64_t row) {
 }
 
 void CleanList::work(const Outcome& outcome, const Check& check) {
-    // This worker's own: it keeps the folder of the last file open for the next one.
-    platform::ConfinedFileRemover remover;
     run(
-        [&check, &remover](const std::filesystem::path& root,
-                           const Target& target) -> std::optional<RemoveResult> {
+        [&check](const std::filesystem::path& root, const Target& target,
+                 platform::ConfinedFileRemover& remover) -> std::optional<RemoveResult> {
             if (check && !check(target))
                 return std::nullopt;
             return remover.removeNext(root, target.file.native());
@@ -35,8 +33,11 @@ void CleanList::work(const Outcome& outcome, const Check& check) {
 }
 
 void CleanList::work(const Action& action, const Outcome& outcome) {
-    run([&action](const std::filesystem::path& root, const Target& target)
-            -> std::optional<RemoveResult> { return action(root, target); },
+    run(
+        [&action](const std::filesystem::path& root, const Target& target,
+                  platform::ConfinedFileRemover& remover) -> std::optional<RemoveResult> {
+            return action(root, target, remover);
+        },
         outcome);
 }
 
@@ -46,6 +47,8 @@ void CleanList::run(const MaybeAction& action, const Outcome& outcome) {
     // to each other and the page removes them a run at a time, not one by one.
     const std::size_t count = targets_.size();
     const std::size_t chunk = count > 4096 ? 64 : 1;
+    // This worker's own: it keeps the folder of the last file open for the next one.
+    platform::ConfinedFileRemover remover;
     for (std::size_t first = next_.fetch_add(chunk); first < count;
          first = next_.fetch_add(chunk)) {
         for (std::size_t i = first; i < std::min(first + chunk, count); ++i) {
@@ -53,7 +56,8 @@ void CleanList::run(const MaybeAction& action, const Outcome& outcome) {
                 return;
             const Target& target = targets_[i];
             try {
-                const std::optional<RemoveResult> result = action(roots_[target.root], target);
+                const std::optional<RemoveResult> result =
+                    action(roots_[target.root], target, remover);
                 if (result && outcome)
                     outcome(target, *result);
             } catch (...) {

@@ -29,9 +29,11 @@ public:
     };
     using RemoveResult = platform::ConfinedFileRemover::RemoveResult;
     using Outcome = std::function<void(const Target&, const RemoveResult&)>;
-    // What is done with one file, given its root; the result's `freed` is the bytes the
-    // action dealt with.
-    using Action = std::function<RemoveResult(const std::filesystem::path& root, const Target&)>;
+    // What is done with one file, given its root and this worker's confined delete (which
+    // keeps the last file's folder open for the next); the result's `freed` is the bytes
+    // the action dealt with.
+    using Action = std::function<RemoveResult(const std::filesystem::path& root, const Target&,
+                                              platform::ConfinedFileRemover& remover)>;
     // Asked on the worker right before a file is deleted; false leaves the file, untold.
     using Check = std::function<bool(const Target&)>;
 
@@ -55,8 +57,8 @@ public:
 
 private:
     // An action that may leave a file untold (nothing).
-    using MaybeAction =
-        std::function<std::optional<RemoveResult>(const std::filesystem::path&, const Target&)>;
+    using MaybeAction = std::function<std::optional<RemoveResult>(
+        const std::filesystem::path&, const Target&, platform::ConfinedFileRemover&)>;
     void run(const MaybeAction& action, const Outcome& outcome);
 
     std::vector<std::filesystem::path> roots_;

@@ -132,7 +132,8 @@ void tst_CleanList::anActionOfItsOwnInsteadOfTheDelete() {
     std::mutex mutex;
     std::map<std::uint64_t, fs::path> seen;
     std::map<std::uint64_t, CleanList::RemoveResult> outcomes;
-    const CleanList::Action action = [&](const fs::path& from, const CleanList::Target& target) {
+    const CleanList::Action action = [&](const fs::path& from, const CleanList::Target& target,
+                                         platform::ConfinedFileRemover&) {
         if (target.row == 7)
             throw std::runtime_error("one file's trouble");
         std::lock_guard<std::mutex> lock(mutex);

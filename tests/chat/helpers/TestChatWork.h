@@ -43,12 +43,13 @@ public:
     std::function<std::optional<std::uint32_t>(const fs::path&)> failDelete;
 
 protected:
-    CleanList::RemoveResult RemoveFile(const fs::path& root, const fs::path& file) const override {
+    CleanList::RemoveResult RemoveFile(const fs::path& root, const NativePath& file,
+                                       platform::ConfinedFileRemover& remover) const override {
         if (failDelete) {
-            if (const std::optional<std::uint32_t> error = failDelete(file))
+            if (const std::optional<std::uint32_t> error = failDelete(file.path()))
                 return {0, *error};
         }
-        return Work::RemoveFile(root, file);
+        return Work::RemoveFile(root, file, remover);
     }
     std::optional<platform::FileFacts> ListedFacts(const FolderWalk::File& file) const override {
         if (listedHook)
