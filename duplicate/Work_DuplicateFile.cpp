@@ -8,7 +8,7 @@
 #include "LM_DuplicateFileListNodes.h"
 #include "PathQString.h"
 #include "RuleFiles.h"
-#include "Work_DuplicateFileHost.h"
+#include "UserPrompt.h"
 
 #include <QDebug>
 #include <QStringList>
@@ -58,9 +58,8 @@ Work_DuplicateFile* Work_DuplicateFile::GetInstance() {
 }
 
 Work_DuplicateFile::Work_DuplicateFile(const QJsonDocument& rules)
-    : IWork(WorkKind::DuplicateFile), typeModel_(new LM_DuplicateFileListModel(rules)),
-      host_(new Work_DuplicateFileHost(*this)), pathTimer_(new QTimer(typeModel_)) {
-    pageHost = host_;
+    : IWork(WorkKind::DuplicateFile), showCritical(&UserPrompt::warn),
+      typeModel_(new LM_DuplicateFileListModel(rules)), pathTimer_(new QTimer(typeModel_)) {
     pageModel = typeModel_;
     const auto& types = typeModel_->types();
     for (std::size_t t = 0; t < types.size(); ++t) {
@@ -83,7 +82,6 @@ Work_DuplicateFile::Work_DuplicateFile(const QJsonDocument& rules)
 
 Work_DuplicateFile::~Work_DuplicateFile() {
     // Batches still queued to the models are dropped with them.
-    delete host_;
     delete typeModel_;
 }
 
@@ -419,8 +417,8 @@ int Work_DuplicateFile::StartClean() {
                 .arg(stayingElsewhere));
     }
     if (cleanList_.size() == 0) {
-        if (kept == 0 && stayingElsewhere == 0 && host_->showCritical)
-            host_->showCritical(QStringLiteral("没有勾选任何文件!"));
+        if (kept == 0 && stayingElsewhere == 0 && showCritical)
+            showCritical(QStringLiteral("没有勾选任何文件!"));
         return 1;
     }
     IWork::StartClean();

@@ -6,7 +6,6 @@
 #include "LM_SoftWareInfoModel.h"
 #include "UninstallCommand.h"
 #include "UninstallKeys.h"
-#include "Work_UninstallSoftHost.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -61,14 +60,11 @@ Work_UninstallSoft* Work_UninstallSoft::GetInstance() {
 }
 
 Work_UninstallSoft::Work_UninstallSoft()
-    : IWork(WorkKind::Other), model_(new LM_SoftWareInfoModel),
-      host_(new Work_UninstallSoftHost(this, model_)) {
+    : IWork(WorkKind::Other), model_(new LM_SoftWareInfoModel) {
     pageModel = model_;
-    pageHost = host_;
 }
 
 Work_UninstallSoft::~Work_UninstallSoft() {
-    delete host_;
     delete model_;
 }
 

@@ -113,7 +113,6 @@ public:
     std::atomic<std::uint64_t> selectedSize{0};
     std::atomic<std::uint64_t> freedSize{0};
     std::atomic<bool> stopRequested{false};
-    QObject* pageHost = nullptr;
     QObject* pageModel = nullptr;
 
 protected:

@@ -16,7 +16,7 @@
 #include "WorkMetaTypes.h"
 #include "Work_DuplicateFile.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -182,7 +182,7 @@ bool HaveTools() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     if (!HaveTools()) {
         std::fprintf(stderr, "jdupes and rmlint are missing: bash scripts/setup.sh --bench\n");
         return 1;

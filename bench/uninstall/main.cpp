@@ -6,7 +6,7 @@
 #include "TimedRun.h"
 #include "Work_UninstallSoft.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -68,7 +68,7 @@ TimedRun TimeInventory(Work_UninstallSoft& work) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const fs::path root = dir.path().toStdString();
     const QStringList folders = BuildPrograms(root / "c", root / "registry.reg");

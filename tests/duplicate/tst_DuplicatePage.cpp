@@ -50,6 +50,7 @@ private:
 
     std::unique_ptr<DriveFixture> tree_;
     std::unique_ptr<Work_DuplicateFile> work_;
+    std::unique_ptr<Work_DuplicateFileHost> host_;
     std::unique_ptr<WorkHarness> harness_;
     std::unique_ptr<QQuickWidget> view_;
     QStringList questions_;
@@ -70,13 +71,14 @@ void tst_DuplicatePage::initTestCase() {
 
     work_ = std::make_unique<Work_DuplicateFile>(RuleFiles::LoadDuplicateFileData());
     harness_ = std::make_unique<WorkHarness>(*work_);
-    work_->host()->askYesNo = [this](const QString& question) {
+    host_ = std::make_unique<Work_DuplicateFileHost>(*work_);
+    host_->askYesNo = [this](const QString& question) {
         questions_ << question;
         return true;
     };
     view_ = std::make_unique<QQuickWidget>();
     view_->setResizeMode(QQuickWidget::SizeRootObjectToView);
-    view_->rootContext()->setContextProperty("Host", work_->host());
+    view_->rootContext()->setContextProperty("Host", host_.get());
     view_->rootContext()->setContextProperty("TypeGroups", work_->typeModel());
     view_->setSource(QUrl("qrc:/QML/resources/QML/DuplicateFile/df_main.qml"));
     for (const QQmlError& error : view_->errors())
@@ -90,6 +92,7 @@ void tst_DuplicatePage::initTestCase() {
 void tst_DuplicatePage::cleanupTestCase() {
     view_.reset();
     harness_.reset();
+    host_.reset();
     work_.reset();
     tree_.reset();
 }
@@ -112,7 +115,7 @@ void tst_DuplicatePage::startPage() {
 void tst_DuplicatePage::scanShowsSections() {
     const int before = harness_->statuses().count(IWork::DuplicateScanFinished);
     QVERIFY(click("dfQuickScan"));
-    QCOMPARE(work_->host()->GetCurrentDrive(), QStringLiteral("C:\\"));
+    QCOMPARE(host_->GetCurrentDrive(), QStringLiteral("C:\\"));
     QVERIFY(harness_->waitForFinished(IWork::DuplicateScanFinished, before));
     QTRY_COMPARE(text("dfTitle"),
                  QStringLiteral("以找出重复文件<font color=\"#FF0000\">6组</font>，"

@@ -57,6 +57,7 @@ protected:
 struct Machine {
     DriveFixture tree;
     HeldWork work;
+    Work_DuplicateFileHost host{work};
     WorkHarness harness{work};
     QStringList criticals;
     QSignalSpy codes{work.typeModel(), &LM_DuplicateFileListModel::scanStatusChanged};
@@ -64,8 +65,8 @@ struct Machine {
 
     explicit Machine(const QJsonDocument& rules = RuleFiles::LoadDuplicateFileData())
         : work(rules) {
-        work.host()->showCritical = [this](const QString& text) { criticals << text; };
-        work.host()->askYesNo = [](const QString&) { return true; };
+        work.showCritical = [this](const QString& text) { criticals << text; };
+        host.askYesNo = [](const QString&) { return true; };
     }
     // A failed check must not leave a worker waiting.
     ~Machine() {
@@ -380,11 +381,11 @@ void tst_Work_DuplicateFile::groupRowsAndFigures() {
     // A tick from the page counts at once; out of range is ignored.
     QSignalSpy checked(pictures, &LM_DuplicateFileListNode::nodeCheckedCountChanged);
     const QString icon = m.work.typeModel()->types()[0].icon;
-    m.work.host()->SetCheckedFromQml(icon, 1, true);
-    m.work.host()->SetCheckedFromQml(icon, 99, true);
-    m.work.host()->SetCheckedFromQml(QStringLiteral("qrc:/nothing.png"), 0, true);
+    m.host.SetCheckedFromQml(icon, 1, true);
+    m.host.SetCheckedFromQml(icon, 99, true);
+    m.host.SetCheckedFromQml(QStringLiteral("qrc:/nothing.png"), 0, true);
     QCOMPARE(checked.last().at(0).toInt(), 1);
-    m.work.host()->SetCheckedFromQml(icon, 1, false);
+    m.host.SetCheckedFromQml(icon, 1, false);
     QCOMPARE(checked.last().at(0).toInt(), 0);
     QCOMPARE(pictures->checkedCount(), 0);
     pictures->setItemVisible(0, false);
@@ -617,7 +618,7 @@ void tst_Work_DuplicateFile::permissionDeniedHidesTheRow() {
 
 void tst_Work_DuplicateFile::drives() {
     Machine m;
-    QJsonArray drives = m.work.host()->GetDrives();
+    QJsonArray drives = m.host.GetDrives();
     QCOMPARE(drives.size(), 3);
     QCOMPARE(drives[0].toObject().value("name").toString(), QStringLiteral("C:\\"));
     QCOMPARE(drives[1].toObject().value("name").toString(), QStringLiteral("D:\\"));
@@ -629,13 +630,13 @@ void tst_Work_DuplicateFile::drives() {
     QVERIFY(!all.value("total").toString().endsWith("B"));
     // The list is built once.
     m.tree.setEnv("MERIVANE_DRIVES", "C=" + QByteArray::fromStdString(m.tree.c().native()));
-    QCOMPARE(m.work.host()->GetDrives(), drives);
-    QCOMPARE(m.work.host()->scan(QStringLiteral("D:\\")), 21);
-    QCOMPARE(m.work.host()->GetCurrentDrive(), QStringLiteral("D:\\"));
+    QCOMPARE(m.host.GetDrives(), drives);
+    QCOMPARE(m.host.scan(QStringLiteral("D:\\")), 21);
+    QCOMPARE(m.host.GetCurrentDrive(), QStringLiteral("D:\\"));
     QVERIFY(m.harness.waitForFinished(IWork::DuplicateScanFinished, 0));
     // Declining the question starts nothing.
-    m.work.host()->askYesNo = [](const QString&) { return false; };
-    m.work.host()->clean();
+    m.host.askYesNo = [](const QString&) { return false; };
+    m.host.clean();
     QVERIFY(m.criticals.isEmpty());
     QCOMPARE(m.harness.statuses().count(IWork::DuplicateCleaning), 0);
 }
