@@ -15,6 +15,8 @@
 
 Work_ChatClean::Work_ChatClean(WorkKind kind) : IWork(kind) {
     showMessage = &UserPrompt::inform;
+    walk_.setProgress(&progress);
+    cleanList_.setProgress(&progress);
 }
 
 Work_ChatClean::~Work_ChatClean() = default;
@@ -186,6 +188,9 @@ void Work_ChatClean::ScanLoop(int generation) {
         found.root = static_cast<std::uint32_t>(file.tag());
         found.row.path = file.path();
         found.row.size = *size;
+        // Read with the size already: no second look at the file.
+        if (const std::optional<platform::FileFacts> facts = file.facts())
+            found.row.modified = facts->modified;
         found.row.tag = scanRoots_[file.tag()].account;
         sender.add(std::move(found));
     };
@@ -231,6 +236,7 @@ void Work_ChatClean::CleanLoop() {
         if (result.error == platform::ErrorFileNotFound)
             return;
         qDebug() << "remove failed and error code" << result.error;
+        failures.add(target.file, result.error);
         if (HidesAfter(result.error))
             cleanList_.hide(target.row);
     });

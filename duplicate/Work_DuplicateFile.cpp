@@ -61,6 +61,8 @@ Work_DuplicateFile::Work_DuplicateFile(const QJsonDocument& rules)
     : IWork(WorkKind::DuplicateFile), showCritical(&UserPrompt::warn),
       typeModel_(new LM_DuplicateFileListModel(rules)), pathTimer_(new QTimer(typeModel_)) {
     pageModel = typeModel_;
+    walk_.setProgress(&progress);
+    cleanList_.setProgress(&progress);
     const auto& types = typeModel_->types();
     for (std::size_t t = 0; t < types.size(); ++t) {
         for (const std::string& ext : types[t].extensions)
@@ -176,6 +178,7 @@ bool Work_DuplicateFile::FolderWanted(const fs::path& folder) const {
 }
 
 void Work_DuplicateFile::SetCurrentPath(const fs::path& path) {
+    progress.setPlace(path);
     std::lock_guard<std::mutex> lock(pathMutex_);
     currentPath_ = path;
     pathChanged_ = true;
@@ -460,6 +463,7 @@ void Work_DuplicateFile::CleanLoop() {
             }
             qDebug().noquote() << "remove failed and error code" << result.error
                                << WindowsPathText(target.file);
+            failures.add(target.file, result.error);
             // The page cannot delete it, so it stops offering it.
             if (result.error == platform::ErrorAccessDenied)
                 cleanList_.hide(target.row);
@@ -469,6 +473,7 @@ void Work_DuplicateFile::CleanLoop() {
             if (Unchanged(target))
                 return true;
             changedFiles_.fetch_add(1);
+            failures.add({target.file, QString(), ItemFailures::Reason::Changed, 0});
             return false;
         });
 }

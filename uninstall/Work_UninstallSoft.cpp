@@ -145,6 +145,8 @@ int Work_UninstallSoft::StartClean() {
     qDebug() << "SoftWreListModel unistall start ";
     if (start) {
         stopRequested.store(false);
+        progress.reset();
+        failures.clear();
         if (StartSingleWorker(unreported, [this] { UninstallLoop(); }) == 0) {
             // No worker: nothing starts, so nothing stays claimed.
             std::lock_guard<std::mutex> lock(queueMutex);
@@ -183,6 +185,10 @@ void Work_UninstallSoft::UninstallLoop() {
         } catch (...) {
             // Counts as not started: the row stays.
         }
+        if (started)
+            progress.addDone(1);
+        else
+            failures.add({{}, next.uninstString, ItemFailures::Reason::NotStarted, 0});
         QMetaObject::invokeMethod(
             model_, [this, id = next.id, started] { FinishUninstall(id, started); },
             Qt::QueuedConnection);

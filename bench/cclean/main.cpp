@@ -2,6 +2,7 @@
 // a running event loop. Prints files_per_second, scan_vs_find (scan time / time of
 // `find DIR -type f -printf '%s\n'`, warm cache) and max_stall_ms (longest gap of a 10 ms
 // heartbeat on the GUI thread during a scan).
+#include "JunkTree.h"
 #include "LM_GroupsModel.h"
 #include "TimedRun.h"
 #include "WorkBroker.h"
@@ -14,30 +15,12 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kParents = 40;
-constexpr int kFoldersPerParent = 50;
-constexpr int kFilesPerFolder = 50;
 constexpr int kRounds = 3;
-
-void BuildTree(const fs::path& root) {
-    int n = 0;
-    for (int p = 0; p < kParents; ++p) {
-        for (int f = 0; f < kFoldersPerParent; ++f) {
-            const fs::path folder = root / ("p" + std::to_string(p)) / ("临时" + std::to_string(f));
-            fs::create_directories(folder);
-            for (int i = 0; i < kFilesPerFolder; ++i, ++n) {
-                std::ofstream out(folder / ("f" + std::to_string(i) + ".tmp"), std::ios::binary);
-                out << std::string(static_cast<std::size_t>(n % 512), 'x');
-            }
-        }
-    }
-}
 
 double TimeFind(const fs::path& root) {
     return TimedRun::program(
@@ -54,7 +37,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const fs::path c = fs::path(dir.path().toStdString()) / "c";
     const fs::path temp = c / "Windows" / "Temp";
-    BuildTree(temp);
+    JunkTree::build(temp);
     qputenv("MERIVANE_DRIVES", QByteArray("C=") + QByteArray::fromStdString(c.native()));
 
     const QJsonObject item{{"icon", "qrc:/Icons/resources/icon/100.png"},
@@ -75,7 +58,7 @@ int main(int argc, char** argv) {
     const double bestScan = timing.ms, bestFind = timing.referenceMs;
     const double worstStall = timing.maxStallMs;
     const std::uint64_t found = work.foundSize.load();
-    const int files = kParents * kFoldersPerParent * kFilesPerFolder;
+    const int files = JunkTree::files;
     std::printf("files: %d\n", files);
     std::printf("bytes_found: %llu\n", static_cast<unsigned long long>(found));
     std::printf("scan_ms: %.1f\n", bestScan);

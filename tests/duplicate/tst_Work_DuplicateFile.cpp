@@ -10,6 +10,7 @@
 #include "LM_DuplicateFileListNodes.h"
 #include "RowLimitProxyModel.h"
 #include "RuleFiles.h"
+#include "UndeletableFile.h"
 #include "WorkHarness.h"
 #include "Work_DuplicateFile.h"
 #include "Work_DuplicateFileHost.h"
@@ -20,10 +21,7 @@
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
-#include <fcntl.h>
 #include <linux/capability.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
@@ -134,42 +132,6 @@ void Build(DriveFixture& tree, const QByteArrayList& entries) {
         tree.tree().write(file, bytes);
     }
 }
-
-// Makes a file undeletable for as long as it lives: immutable for root, else a folder
-// without write permission.
-class Undeletable {
-public:
-    explicit Undeletable(const fs::path& file) : file_(file) {
-        if (::geteuid() != 0) {
-            fs::permissions(file.parent_path(), fs::perms::owner_write, fs::perm_options::remove);
-            ok_ = true;
-            return;
-        }
-        ok_ = setImmutable(true);
-    }
-    ~Undeletable() {
-        if (::geteuid() != 0)
-            fs::permissions(file_.parent_path(), fs::perms::owner_write, fs::perm_options::add);
-        else if (ok_)
-            setImmutable(false);
-    }
-    bool ok() const { return ok_; }
-
-private:
-    bool setImmutable(bool on) {
-        const int fd = ::open(file_.c_str(), O_RDONLY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return done;
-    }
-    fs::path file_;
-    bool ok_ = false;
-};
 
 // While it lives, this thread and the threads it starts (the workers) have no privileges,
 // so that a file without read permission cannot be read even by root. Capabilities set by
@@ -597,7 +559,7 @@ void tst_Work_DuplicateFile::permissionDeniedHidesTheRow() {
     QSignalSpy counted(pictures, &LM_DuplicateFileListNode::nodeCheckedCountChanged);
     const auto before = m.tree.snapshot();
     {
-        Undeletable locked(pictures->at(1).path);
+        UndeletableFile locked(pictures->at(1).path);
         if (!locked.ok())
             QSKIP("this file system cannot make a file undeletable");
         QCOMPARE(m.clean(), 0);
