@@ -5,6 +5,7 @@
 #include "MessageHandler.h"
 #include "PathQString.h"
 #include "PinFontDpi.h"
+#include "QtTranslations.h"
 #include "ReportUnreadableRegistry.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[]) {
     platform::SystemInfo::setCurrentDirectory(
         QStringToPath(QCoreApplication::applicationDirPath()));
     ApplicationFonts::install();
+    QtTranslations::install();
 
     Merivane window;
     window.setFixedSize(1202, 770);

@@ -4,6 +4,7 @@
 #include "LM_ChatFilesModel.h"
 #include "RowChangeCoalescer.h"
 #include "RowLimitProxyModel.h"
+#include "ShownRowsProxyModel.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -31,14 +32,16 @@ void LM_ChatListModel::build() {
         category->files = createFilesModel();
         category->files->setParent(this);
         category->files->setSelectedChanged(selectedChanged_);
+        category->shown = new ShownRowsProxyModel(category->files, this);
         category->proxy = new RowLimitProxyModel(this);
-        category->proxy->setSourceModel(category->files);
-        // The size shown is the files' total: refresh this row whenever they change.
+        category->proxy->setSourceModel(category->shown);
+        // The size shown is what the category lists: refresh this row whenever that changes.
         const int row = categoryCount();
         auto sizeChanged = [this, row] { sizeChanges_->changed(row); };
         connect(category->files, &QAbstractItemModel::rowsInserted, this, sizeChanged);
         connect(category->files, &QAbstractItemModel::rowsRemoved, this, sizeChanged);
         connect(category->files, &QAbstractItemModel::modelReset, this, sizeChanged);
+        connect(category->files, &FileListModel::shownChanged, this, sizeChanged);
         beginInsertRows(QModelIndex(), row, row);
         categories_.push_back(std::move(category));
         endInsertRows();
@@ -73,6 +76,11 @@ void LM_ChatListModel::flushSizes() {
     sizeChanges_->flush();
 }
 
+void LM_ChatListModel::setFileFilter(const ChatFileFilter& filter) {
+    for (const auto& category : categories_)
+        category->files->setFilter(filter.rowFilter());
+}
+
 int LM_ChatListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : categoryCount();
 }
@@ -89,7 +97,8 @@ QVariant LM_ChatListModel::data(const QModelIndex& index, int role) const {
     case TitleRole:
         return row.title;
     case SizeRole:
-        return FormatFileSize(row.files->totalSize());
+        // What the page lists of it: the account and age chosen.
+        return FormatFileSize(row.files->filteredSize());
     case CheckedRole:
         return row.checked;
     case FilesRole:

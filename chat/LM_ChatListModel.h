@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChatCategory.h"
+#include "ChatFileFilter.h"
 #include "FileListModel.h"
 
 #include <QAbstractListModel>
@@ -14,9 +15,10 @@ class LM_ChatFilesModel;
 class RowChangeCoalescer;
 
 // The categories of a chat page, one row per rule entry, with the chat program's accounts.
-// Rows, ticks and files belong to the GUI thread. A category's tick ticks all its files;
-// every change of the ticked, visible bytes of any category reaches the work through one
-// callback, so the page's selected amount always equals those rows.
+// Rows, ticks and files belong to the GUI thread. A category's tick ticks all its files that
+// the page's account and age choice lets through; every change of the ticked, visible bytes
+// of any category reaches the work through one callback, so the page's selected amount
+// always equals those rows.
 class LM_ChatListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -46,6 +48,9 @@ public:
     bool setCategoryChecked(int row, bool checked);
     // Tells the views now about sizes changed since the last announcement (end of a run).
     void flushSizes();
+    // The user's choice of account and age: every category shows, counts and cleans only the
+    // files it lets through, now and after every later scan, until the next choice.
+    void setFileFilter(const ChatFileFilter& filter);
 
     Q_INVOKABLE int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

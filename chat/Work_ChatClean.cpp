@@ -72,11 +72,13 @@ bool Work_ChatClean::IsHeld(std::uint32_t error) {
            error == platform::ErrorWriteProtect;
 }
 
-std::optional<std::uint64_t> Work_ChatClean::ListedSize(const FolderWalk::File& file) const {
-    const std::optional<platform::FileFacts> facts = file.facts();
-    if (!facts)
-        return std::nullopt;
-    return facts->size;
+CleanList::RemoveResult Work_ChatClean::RemoveFile(const fs::path& root,
+                                                   const fs::path& file) const {
+    return platform::ConfinedFileRemover::remove(root, file);
+}
+
+std::optional<platform::FileFacts> Work_ChatClean::ListedFacts(const FolderWalk::File& file) const {
+    return file.facts();
 }
 
 int Work_ChatClean::StartScan() {
@@ -145,7 +147,7 @@ int Work_ChatClean::StartClean() {
         return 1;
     }
     IWork::StartClean();
-    qInfo().noquote() << "user select" << LogName() << "files count is" << cleanList_.size();
+    LogSelectedCount(cleanList_.size());
     freedSize.store(0);
     StartWorkers(
         FinishedStatus(Kind(), RunKind::Clean), [this] { CleanLoop(); },
@@ -180,17 +182,16 @@ void Work_ChatClean::ScanLoop(int generation) {
     });
     FolderWalk::Visitor visitor;
     visitor.file = [&](const FolderWalk::File& file) {
-        const std::optional<std::uint64_t> size = ListedSize(file);
-        if (!size)
+        const std::optional<platform::FileFacts> facts = ListedFacts(file);
+        if (!facts)
             return;
-        workInfo.scannedBytes.fetch_add(*size);
+        workInfo.scannedBytes.fetch_add(facts->size);
         Found found;
         found.root = static_cast<std::uint32_t>(file.tag());
         found.row.path = file.path();
-        found.row.size = *size;
-        // Read with the size already: no second look at the file.
-        if (const std::optional<platform::FileFacts> facts = file.facts())
-            found.row.modified = facts->modified;
+        found.row.size = facts->size;
+        // The page's age choice reads it.
+        found.row.modified = facts->modified;
         found.row.tag = scanRoots_[file.tag()].account;
         sender.add(std::move(found));
     };
@@ -225,21 +226,25 @@ void Work_ChatClean::ReceiveFound(int generation, std::vector<Found>& batch) {
 void Work_ChatClean::CleanLoop() {
     BatchSender<Removed> sender(listModel_.get(),
                                 [this](std::vector<Removed>& batch) { ReceiveRemoved(batch); });
-    cleanList_.work([&](const CleanList::Target& target, const CleanList::RemoveResult& result) {
-        if (result.removed()) {
-            freedSize.fetch_add(result.freed);
-            sender.add(Removed{scanRoots_[target.root].category, target.row});
-            sender.sendIfDue();
-            return;
-        }
-        // A file already gone keeps its row; nothing was freed.
-        if (result.error == platform::ErrorFileNotFound)
-            return;
-        qDebug() << "remove failed and error code" << result.error;
-        failures.add(target.file, result.error);
-        if (HidesAfter(result.error))
-            cleanList_.hide(target.row);
-    });
+    const CleanList::Action remove = [this](const fs::path& root, const CleanList::Target& target) {
+        return RemoveFile(root, target.file);
+    };
+    cleanList_.work(remove,
+                    [&](const CleanList::Target& target, const CleanList::RemoveResult& result) {
+                        if (result.removed()) {
+                            freedSize.fetch_add(result.freed);
+                            sender.add(Removed{scanRoots_[target.root].category, target.row});
+                            sender.sendIfDue();
+                            return;
+                        }
+                        // A file already gone keeps its row; nothing was freed.
+                        if (result.error == platform::ErrorFileNotFound)
+                            return;
+                        qDebug() << "remove failed and error code" << result.error;
+                        failures.add(target.file, result.error);
+                        if (HidesAfter(result.error))
+                            cleanList_.hide(target.row);
+                    });
 }
 
 void Work_ChatClean::ReceiveRemoved(const std::vector<Removed>& batch) {

@@ -95,10 +95,15 @@ protected:
     virtual bool PromptsWhenNothingTicked() const { return false; }
     // The program's short name in log lines ("VX", "QQ").
     virtual QString LogName() const = 0;
+    // Logs how many files a clean is about to delete, where the program's log has the line.
+    virtual void LogSelectedCount(std::size_t /*files*/) const {}
 
-    // The size of a regular file the walk met, or nothing to pass it over (it went away).
-    // Runs on the workers; a seam for tests.
-    virtual std::optional<std::uint64_t> ListedSize(const FolderWalk::File& file) const;
+    // Deletes one file of a clean, only below the folder it was found in (`root`). Runs on
+    // the workers; a seam for tests.
+    virtual CleanList::RemoveResult RemoveFile(const fs::path& root, const fs::path& file) const;
+    // The size and last write of a regular file the walk met, or nothing to pass it over (it
+    // went away). Runs on the workers; a seam for tests.
+    virtual std::optional<platform::FileFacts> ListedFacts(const FolderWalk::File& file) const;
 
 private:
     // Where the files of one walk root go, and the root itself (links resolved): its files

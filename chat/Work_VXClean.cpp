@@ -4,6 +4,7 @@
 #include "LM_VXListModel.h"
 #include "WorkBroker.h"
 
+#include <QDebug>
 #include <iostream>
 #include <platform/Drives.h>
 #include <platform/KnownFolders.h>
@@ -45,8 +46,14 @@ std::vector<Work_ChatClean::Folder> Work_VXClean::ScanFolders(const ChatCategory
 }
 
 bool Work_VXClean::HidesAfter(std::uint32_t error) const {
-    // Nothing the user can do about it from this page, on a failing disk either.
-    return IsHeld(error) || error == platform::ErrorIoDevice;
+    // Nothing the user can do about it from this page, on a failing disk either: a disk
+    // going bad answers with any of its I/O errors.
+    return IsHeld(error) || error == platform::ErrorIoDevice || error == platform::ErrorCrc ||
+           error == platform::ErrorWriteFault || error == platform::ErrorReadFault;
+}
+
+void Work_VXClean::LogSelectedCount(std::size_t files) const {
+    qInfo().noquote() << "user select wechat files count is" << files;
 }
 
 QString Work_VXClean::NotFoundText() const {

@@ -18,6 +18,7 @@ protected:
     QString NotFoundText() const override;
     void EmitCheckedChanged() override;
     QString LogName() const override { return QStringLiteral("VX"); }
+    void LogSelectedCount(std::size_t files) const override;
 
 private:
     // The "WeChat Files" folder on disk; empty when WeChat was not found.

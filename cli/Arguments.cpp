@@ -96,6 +96,9 @@ Arguments Arguments::parse(const QStringList& arguments, QString& error) {
         } else {
             error = CliText::get(CliText::UnknownOption).arg(argument);
         }
+        // Only --select names several things; another option given twice is a slip.
+        if (error.isEmpty() && given.contains(option) && option != QLatin1String("--select"))
+            error = CliText::get(CliText::OptionTwice).arg(option);
         given << option;
     }
     if (!error.isEmpty() || parsed.versionWanted)
@@ -163,7 +166,7 @@ QString Arguments::applyOption(const QString& option, const QString& value) {
     } else if (option == QLatin1String("--select")) {
         select << value;
     } else if (option == QLatin1String("--account")) {
-        accounts << value;
+        account = value;
     } else if (option == QLatin1String("--to")) {
         to = value;
     } else if (option == QLatin1String("--drive")) {

@@ -28,7 +28,7 @@ public:
     bool yes = false;
     bool all = false;
     QStringList select;
-    QStringList accounts;
+    std::optional<QString> account;
     std::optional<QString> to;
     std::optional<QString> drive;
     std::optional<int> olderThanDays;

@@ -1,7 +1,7 @@
 #include "ChatCommand.h"
 
 #include "ChatCategory.h"
-#include "ChatRowFilter.h"
+#include "ChatFileFilter.h"
 #include "FormatFileSize.h"
 #include "LM_ChatFilesModel.h"
 #include "LM_ChatListModel.h"
@@ -36,34 +36,24 @@ bool ChatCommand::runScan(Listing& listing, int& status) {
         return false;
     }
     const QStringList accounts = work_.chatListModel()->accounts();
-    for (const QString& account : args_.accounts) {
-        if (!accounts.contains(account)) {
-            status = badUsage(CliText::get(CliText::UnknownSelection)
-                                  .arg(account, accounts.join(QStringLiteral(", "))));
-            return false;
-        }
+    if (args_.account && !accounts.contains(*args_.account)) {
+        status = badUsage(CliText::get(CliText::UnknownSelection)
+                              .arg(*args_.account, accounts.join(QStringLiteral(", "))));
+        return false;
     }
     if (accounts.isEmpty())
         return true;
     const int started = IWork::StartedStatus(work_.Kind(), IWork::RunKind::Scan);
-    // The filter narrows what was found before anything is listed, a partial scan too.
-    auto narrow = [this] {
-        ChatRowFilter filter;
-        filter.accounts = args_.accounts;
-        filter.olderThanDays = args_.olderThanDays;
-        filter.apply(*work_.chatListModel(), QDateTime::currentDateTime());
-    };
-    const bool ran = scanWith(
+    // The page's account and age selectors: what they leave out is neither listed, counted
+    // nor cleaned, and holds for the files the scan adds.
+    ChatFileFilter filter;
+    filter.account = args_.account.value_or(QString());
+    filter.olderThanDays = args_.olderThanDays.value_or(0);
+    work_.chatListModel()->setFileFilter(filter);
+    return scanWith(
         work_, [&] { return work_.StartScan() == started; },
         IWork::FinishedStatus(work_.Kind(), IWork::RunKind::Scan), listing,
-        [&](Listing& partial) {
-            narrow();
-            list(partial, false);
-        },
-        status);
-    if (ran)
-        narrow();
-    return ran;
+        [this](Listing& partial) { list(partial, false); }, status);
 }
 
 void ChatCommand::list(Listing& listing, bool tickedOnly) const {

@@ -6,9 +6,9 @@
 class Work_ChatClean;
 
 // "wechat" and "qq": a chat page. Its items are the rule categories, named by their id or
-// title. --account and --older-than narrow the files to those of some accounts and those
-// older than some days, as the page's account and age selectors do; what they leave out is
-// neither listed nor cleaned.
+// title. --account and --older-than narrow the files to those of one account and those
+// older than some days with the page's own filter (its account and age selectors); what they
+// leave out is neither listed nor cleaned.
 class ChatCommand : public Command {
 public:
     // `name` is the program's name in the listing; `missing` tells why it counts as not

@@ -23,6 +23,7 @@ constexpr Entry table[] = {
     {CliText::UnknownOption, "没有 %1 这个选项", "there is no option %1"},
     {CliText::OptionNeedsValue, "选项 %1 需要一个值", "option %1 needs a value"},
     {CliText::OptionNotHere, "选项 %1 不适用于 %2", "option %1 does not apply to %2"},
+    {CliText::OptionTwice, "选项 %1 只能给一次", "option %1 can be given once only"},
     {CliText::BadDays, "--older-than 需要一个非负整数天数，而不是“%1”",
      "--older-than takes a whole number of days, not \"%1\""},
     {CliText::BadKeep, "--keep 只能是 first、newest 或 oldest，而不是“%1”",
@@ -149,7 +150,7 @@ constexpr Entry table[] = {
      "  --to 文件夹         largefiles move 的目标，例如 D:\\大文件\n"
      "  --keep 规则         duplicates clean 每组保留哪一份：first（默认）、newest、oldest\n"
      "  --drive 盘          duplicates 扫描的磁盘：C:（默认）、D: …… 或 all\n"
-     "  --account 账号      wechat/qq 只看这个账号的文件（可重复）\n"
+     "  --account 账号      wechat/qq 只看这个账号的文件\n"
      "  --older-than 天数   wechat/qq 只看早于这么多天的文件\n"
      "  --lang en           英文输出\n"
      "\n"
@@ -185,7 +186,7 @@ constexpr Entry table[] = {
      "  --keep RULE         the copy of each group duplicates clean keeps: first (the\n"
      "                      default), newest or oldest\n"
      "  --drive DRIVE       the drive duplicates scans: C: (the default), D:, ... or all\n"
-     "  --account ID        wechat/qq: only that account's files (repeatable)\n"
+     "  --account ID        wechat/qq: only that account's files\n"
      "  --older-than DAYS   wechat/qq: only files older than that many days\n"
      "  --lang en           English output\n"
      "\n"

@@ -16,6 +16,7 @@ public:
         UnknownOption,
         OptionNeedsValue,
         OptionNotHere,
+        OptionTwice,
         BadDays,
         BadKeep,
         BadLang,

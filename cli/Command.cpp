@@ -134,7 +134,7 @@ void Command::listFiles(const FileListModel& files, bool tickedOnly, bool withAc
     std::uint64_t bytes = 0;
     for (int r = 0; r < files.rows(); ++r) {
         const FileRow& file = files.at(r);
-        if (!file.visible)
+        if (!files.isShown(r))
             continue;
         count(file, total);
         if (tickedOnly && !file.checked)

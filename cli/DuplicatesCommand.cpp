@@ -57,7 +57,7 @@ void DuplicatesCommand::list(Listing& listing, bool plan) const {
         std::uint64_t files = 0;
         for (int r = 0; r < table.rows(); ++r) {
             const FileRow& file = table.at(r);
-            if (!file.visible)
+            if (!table.isShown(r))
                 continue;
             count(file, total);
             Listing::Row row;
@@ -95,7 +95,7 @@ void DuplicatesCommand::tick(LM_DuplicateFileListNode& table, bool chosen) const
     std::map<std::int32_t, int> keeper;
     for (int r = 0; r < table.rows(); ++r) {
         const FileRow& file = table.at(r);
-        if (!file.visible)
+        if (!table.isShown(r))
             continue;
         const auto known = keeper.find(file.group);
         if (known == keeper.end()) {
@@ -109,7 +109,7 @@ void DuplicatesCommand::tick(LM_DuplicateFileListNode& table, bool chosen) const
     }
     for (int r = 0; r < table.rows(); ++r) {
         const FileRow& file = table.at(r);
-        if (file.visible)
+        if (table.isShown(r))
             table.setRowChecked(r, chosen && keeper[file.group] != r);
     }
 }

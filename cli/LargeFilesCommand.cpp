@@ -37,7 +37,7 @@ void LargeFilesCommand::list(Listing& listing, bool tickedOnly) const {
         Listing::Category category;
         category.id = group.id;
         category.name = group.title;
-        category.checked = group.checked;
+        category.checked = group.boxTicked;
         listFiles(*group.files, tickedOnly, false, category, total);
         if (!tickedOnly || !category.rows.empty())
             listing.categories.push_back(std::move(category));
@@ -69,7 +69,7 @@ int LargeFilesCommand::act(Listing& listing) {
     std::vector<bool> ticked;
     for (const LargeFileGroup& group : model.groups()) {
         items.push_back({group.id, {group.title}});
-        ticked.push_back(group.checked);
+        ticked.push_back(group.boxTicked);
     }
     const std::optional<std::vector<bool>> chosen = choose(items, ticked, status);
     if (!chosen)

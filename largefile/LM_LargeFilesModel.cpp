@@ -23,6 +23,7 @@ LM_LargeFilesModel::LM_LargeFilesModel(const QJsonDocument& rules,
         group.extensions = RuleFiles::ExtensionSet(rule.value(QStringLiteral("ext")).toArray());
         group.title = rule.value(QStringLiteral("description")).toString();
         group.checked = rule.value(QStringLiteral("checked")).toBool(false);
+        group.boxTicked = group.checked;
         group.files = new LM_LargeFilesItemModel(this);
         group.files->setSelectedChanged(selectedChanged);
         group.proxy = new RowLimitProxyModel(this);
@@ -36,10 +37,12 @@ void LM_LargeFilesModel::clearGroupFiles() {
         group.size = 0;
         group.files->clear();
         group.proxy->setMaxRows(10);
+        // The box tells how the new files arrive.
+        group.boxTicked = group.checked;
     }
     // Told even when the lists were empty already: moves empty a list but keep its size.
     if (!groups_.empty())
-        emit dataChanged(index(0), index(rowCount() - 1), {SizeRole});
+        emit dataChanged(index(0), index(rowCount() - 1), {SizeRole, CheckedRole});
 }
 
 void LM_LargeFilesModel::addFound(int row, std::vector<FileRow> files) {
@@ -74,7 +77,7 @@ QVariant LM_LargeFilesModel::data(const QModelIndex& index, int role) const {
     case SizeRole:
         return FormatFileSize(group.size);
     case CheckedRole:
-        return group.checked;
+        return group.boxTicked;
     case FilesRole:
         return QVariant::fromValue<QObject*>(group.proxy);
     default:
@@ -87,9 +90,10 @@ bool LM_LargeFilesModel::setData(const QModelIndex& index, const QVariant& value
     if (role != CheckedRole || !index.isValid() || index.row() < 0 || index.row() >= rowCount())
         return false;
     LargeFileGroup& group = groups_[static_cast<std::size_t>(index.row())];
-    if (group.checked == value.toBool())
+    if (group.checked == value.toBool() && group.boxTicked == value.toBool())
         return false;
     group.checked = value.toBool();
+    group.boxTicked = group.checked;
     emit dataChanged(index, index, {CheckedRole});
     return true;
 }
@@ -102,6 +106,9 @@ QHash<int, QByteArray> LM_LargeFilesModel::roleNames() const {
 void LM_LargeFilesModel::setCheckedToChildren(int row, bool checked) {
     if (row < 0 || row >= rowCount())
         return;
-    groups_[static_cast<std::size_t>(row)].files->setAllChecked(checked);
-    setData(index(row), checked, CheckedRole);
+    LargeFileGroup& group = groups_[static_cast<std::size_t>(row)];
+    group.files->setAllChecked(checked);
+    group.checked = false;
+    group.boxTicked = checked;
+    emit dataChanged(index(row), index(row), {CheckedRole});
 }

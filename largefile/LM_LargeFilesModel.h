@@ -37,13 +37,15 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // The checked role sets the category's flag only: which files of the next scan arrive
-    // ticked. The ticked bytes follow the files' own ticks.
+    // The checked role (what the box shows) sets the category's flag only: which files of
+    // the next scan arrive ticked. The ticked bytes follow the files' own ticks.
     Q_INVOKABLE bool setData(const QModelIndex& index, const QVariant& value,
                              int role = Qt::EditRole) override;
     QHash<int, QByteArray> roleNames() const override;
 
-    // The category's box: ticks or unticks all its files and keeps the flag as clicked.
+    // A click on the category's box: ticks or unticks all its files, and the box shows the
+    // click; the files of later scans arrive unticked, whatever was clicked, so a tick given
+    // once never reaches files the user has not seen.
     Q_INVOKABLE void setCheckedToChildren(int index, bool checked);
 
 private:

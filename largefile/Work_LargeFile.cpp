@@ -256,6 +256,7 @@ int Work_LargeFile::StartMoveTo(const QString& setting) {
     destinationVolume_ = platform::DriveBoundary(destination_);
     moveList_.clear();
     moves_.clear();
+    shortfall_.clear();
     const std::uint32_t root = moveList_.addRoot(systemRoot_);
     const std::vector<LargeFileGroup>& groups = listModel_->groups();
     for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -299,6 +300,7 @@ void Work_LargeFile::MoveLoop() {
                            sender.add(moves_[target.row]);
                            return;
                        }
+                       shortfall_.add(target.row, target.file, result.error);
                        // The file the scan saw is gone, or another took its name.
                        if (result.error == platform::ErrorFileNotFound)
                            failures.add({target.file, QString(), ItemFailures::Reason::Changed, 0});
@@ -306,7 +308,8 @@ void Work_LargeFile::MoveLoop() {
                            failures.add(target.file, result.error);
                        const fs::path to = destination_ / target.file.filename();
                        qDebug().noquote()
-                           << QStringLiteral("LargeFile ==source file move failed(") +
+                           << QStringLiteral("LargeFile ==file move failed(source ") +
+                                  WindowsPathText(target.file) + QStringLiteral(", destination ") +
                                   WindowsPathText(to) + QStringLiteral(") and win Error code is ") +
                                   QString::number(result.error);
                    });

@@ -4,6 +4,7 @@
 #include "FileRow.h"
 #include "FolderWalk.h"
 #include "IWork.h"
+#include "MoveShortfall.h"
 
 #include <QJsonDocument>
 #include <QString>
@@ -60,6 +61,8 @@ public:
     void AddSelectedSize(std::int64_t delta) override;
 
     LM_LargeFilesModel* listModel() const { return listModel_; }
+    // The files the last move left where they were, and why; read once the move has ended.
+    const MoveShortfall& moveShortfall() const { return shortfall_; }
 
     // The native folder of a destination the user stored, or nothing when it is empty or not
     // a complete path (relative, "\name" on the current drive, "C:name", an unknown drive):
@@ -118,4 +121,5 @@ private:
     std::vector<Move> moves_;
     fs::path destination_;
     platform::DriveBoundary destinationVolume_{fs::path()};
+    MoveShortfall shortfall_;
 };

@@ -29,7 +29,6 @@ std::vector<fs::path> RecentItems::list(const fs::path& folder, bool log) {
             AppLog(QStringLiteral("cannot list %1").arg(WindowsPathText(folder)));
         return traces;
     }
-    const fs::path folderSettings("desktop.ini");
     // A line per file, written with one opening of the log: a Recent folder holds hundreds.
     QStringList logged;
     fs::path child;
@@ -39,7 +38,9 @@ std::vector<fs::path> RecentItems::list(const fs::path& folder, bool log) {
             continue;
         if (log)
             logged << WindowsPathText(child);
-        if (child.filename() != folderSettings)
+        // Windows names are blind to letter case: "Desktop.ini" is the folder's too.
+        if (PathToQString(child.filename())
+                .compare(QLatin1String("desktop.ini"), Qt::CaseInsensitive) != 0)
             traces.push_back(child);
     }
     if (log)

@@ -5,8 +5,8 @@
 #include <vector>
 
 // The recent-items folder: each regular file directly in it is a trace, except the
-// folder's own "desktop.ini" (exactly that name; "Desktop.ini" is a trace like any other).
-// Sub-folders and links are neither listed nor followed.
+// folder's own "desktop.ini" in any letter case. Sub-folders and links are neither listed
+// nor followed.
 class RecentItems {
 public:
     // The folder a rule names ("C:\Users\…\Recent"), with its links resolved; empty when the

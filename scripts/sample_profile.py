@@ -84,6 +84,9 @@ QQ = [
     ("nt_qq/nt_data/File", "报告", "pdf", [3, 2]),
 ]
 QQ_STEMP = [("stemp_a.tmp", 90 * KIB), ("stemp_b.tmp", 410 * KIB)]
+# How many days ago a chat file was last written, drawn with a fixed seed; half a day off
+# whole days, so that no file sits on the edge of the pages' "7天前", "30天前" or "半年前".
+CHAT_AGES = [0.5, 2.5, 5.5, 9.5, 16.5, 28.5, 33.5, 75.5, 150.5, 190.5, 400.5]
 # Below 30 MiB, so that no chat file shows among the large files.
 SIZES = [3 * KIB, 17 * KIB, 48 * KIB, 120 * KIB, 310 * KIB, 760 * KIB, 1 * MIB + 300 * KIB,
          4 * MIB + 70 * KIB]
@@ -105,23 +108,31 @@ def write_file(path, size):
         f.truncate(size)
 
 
+def write_aged(path, size, ages):
+    """A chat file last written some days ago, as chat data piles up over months."""
+    write_file(path, size)
+    stamp = time.time() - ages.choice(CHAT_AGES) * 86400
+    os.utime(path, (stamp, stamp))
+
+
 def chat_files(root):
     """WeChat's and QQ's data of two accounts each, and WeChat's registry key."""
     c = os.path.join(root, "c")
     docs = os.path.join(c, f"Users/{USER}/Documents")
     rnd = random.Random(1104)
+    ages = random.Random(2611)
     for folder, stem, ext, counts in WECHAT:
         for account, count in zip(WECHAT_ACCOUNTS, counts):
             for i in range(count):
-                write_file(os.path.join(docs, "WeChat Files", account, folder, f"{stem}_{i:03d}.{ext}"),
-                           rnd.choice(SIZES) + rnd.randrange(KIB))
+                write_aged(os.path.join(docs, "WeChat Files", account, folder, f"{stem}_{i:03d}.{ext}"),
+                           rnd.choice(SIZES) + rnd.randrange(KIB), ages)
     for other in ("All Users/config", "Applet"):
         os.makedirs(os.path.join(docs, "WeChat Files", other), exist_ok=True)
     for folder, stem, ext, counts in QQ:
         for account, count in zip(QQ_ACCOUNTS, counts):
             for i in range(count):
-                write_file(os.path.join(docs, "Tencent Files", account, folder, f"{stem}_{i:03d}.{ext}"),
-                           rnd.choice(SIZES) + rnd.randrange(KIB))
+                write_aged(os.path.join(docs, "Tencent Files", account, folder, f"{stem}_{i:03d}.{ext}"),
+                           rnd.choice(SIZES) + rnd.randrange(KIB), ages)
     write_file(os.path.join(docs, "Tencent Files/nt_qq/global/nt_data/Emoji/own.gif"), 64 * KIB)
     for name, size in QQ_STEMP:
         write_file(os.path.join(c, f"Users/{USER}/AppData/Roaming/Tencent/QQ/STemp", name), size)

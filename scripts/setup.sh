@@ -10,6 +10,7 @@ packages=(
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls
     qml-module-qtquick-controls2 qml-module-qtquick-layouts qml-module-qtgraphicaleffects
     qml-module-qtqml-models2
+    qttranslations5-l10n
     xvfb xauth libgl1-mesa-dri fonts-wqy-microhei
     zlib1g-dev
 )

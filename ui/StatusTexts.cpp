@@ -57,3 +57,9 @@ QString StatusTexts::chatCleanFinished(std::uint64_t freed) {
 QString StatusTexts::moveFinished(std::uint64_t moved) {
     return QStringLiteral("搬家完成,本次为C盘释放了%1的空间!").arg(FormatFileSize(moved));
 }
+
+QString StatusTexts::moveIncomplete(std::uint64_t moved, int stayed) {
+    return QStringLiteral("%1个文件未能移动,本次为C盘释放了%2的空间!")
+        .arg(stayed)
+        .arg(FormatFileSize(moved));
+}

@@ -18,4 +18,6 @@ public:
     static QString cleanFinished(std::uint64_t freed);
     static QString chatCleanFinished(std::uint64_t freed);
     static QString moveFinished(std::uint64_t moved);
+    // A move that left `stayed` files where they were.
+    static QString moveIncomplete(std::uint64_t moved, int stayed);
 };

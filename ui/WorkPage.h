@@ -75,6 +75,13 @@ struct WorkPage {
     bool diskSentenceWhileCleaning = true;
     // Privacy pages count records instead of bytes: (all, checked).
     std::function<void(int& found, int& checked)> recordCounts;
+    // What the last clean left undone, on a page whose clean can fail file by file (the
+    // large-file move): how many files stayed, and a line saying why.
+    struct Shortfall {
+        int files = 0;
+        QString reasons;
+    };
+    std::function<Shortfall()> cleanShortfall;
 
     // Whether the page shows its work's status with the widgets above.
     bool presentsStatus() const { return work && progressButton; }

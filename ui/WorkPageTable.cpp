@@ -27,17 +27,42 @@
 
 namespace {
 
-// A chat page's list and account selector. Without the program there is no list: the
-// view stays empty and the selector keeps only its first item.
-void hostChatList(WorkPage& page, Work_ChatClean* work, QComboBox* accounts, const QString& source,
-                  const QString& failureLine) {
+// The days a chat page's date item leaves out; 0 for "不限时间".
+int OlderThanDays(const QString& dateItem) {
+    if (dateItem == QStringLiteral("7天前"))
+        return 7;
+    if (dateItem == QStringLiteral("30天前"))
+        return 30;
+    if (dateItem == QStringLiteral("半年前"))
+        return 182;
+    return 0;
+}
+
+// A chat page's list and its account and date selectors, which choose the files the list
+// shows, counts and cleans. Without the program there is no list: the view stays empty and
+// the account selector keeps only its first item ("所有微信", "所有QQ").
+void hostChatList(WorkPage& page, Work_ChatClean* work, QComboBox* accounts, QComboBox* dates,
+                  const QString& source, const QString& failureLine) {
     LM_ChatListModel* model = work->chatListModel();
     if (!model)
         return;
     page.listProperties = {{QStringLiteral("vxListModel"), model}};
     page.listSource = source;
     page.listFailureLine = failureLine;
-    page.setUp = [accounts, model] { accounts->addItems(model->accounts()); };
+    page.setUp = [accounts, dates, model] {
+        accounts->addItems(model->accounts());
+        const auto choose = [accounts, dates, model] {
+            ChatFileFilter filter;
+            const int account = accounts->currentIndex() - 1;
+            if (account >= 0 && account < model->accounts().size())
+                filter.account = model->accounts().at(account);
+            filter.olderThanDays = OlderThanDays(dates->currentText());
+            model->setFileFilter(filter);
+        };
+        QObject::connect(accounts, QOverload<int>::of(&QComboBox::currentIndexChanged), model,
+                         choose);
+        QObject::connect(dates, QOverload<int>::of(&QComboBox::currentIndexChanged), model, choose);
+    };
 }
 
 WorkPage cclean(Ui::MerivaneClass& ui) {
@@ -74,7 +99,7 @@ WorkPage wechat(Ui::MerivaneClass& ui) {
     WorkPage page;
     page.work = Work_VXClean::GetInstance();
     page.listView = ui.qwVXCleanList;
-    hostChatList(page, Work_VXClean::GetInstance(), ui.cbbVXID_Account,
+    hostChatList(page, Work_VXClean::GetInstance(), ui.cbbVXID_Account, ui.cbbVXID_Date,
                  QStringLiteral("qrc:/QML/resources/QML/vx_main.qml"),
                  QStringLiteral("VX Clean QML 加载失败!"));
     page.stack = ui.swVXCleanOperation;
@@ -99,7 +124,7 @@ WorkPage qq(Ui::MerivaneClass& ui) {
     WorkPage page;
     page.work = Work_QQClean::GetInstance();
     page.listView = ui.qwQQCleanList;
-    hostChatList(page, Work_QQClean::GetInstance(), ui.cbbQQID_Account,
+    hostChatList(page, Work_QQClean::GetInstance(), ui.cbbQQID_Account, ui.cbbQQ_Date,
                  QStringLiteral("qrc:/QML/resources/QML/qq_main.qml"),
                  QStringLiteral("qq Clean QML 加载失败!"));
     page.stack = ui.swQQCleanOperation;
@@ -145,6 +170,10 @@ WorkPage largeFiles(Ui::MerivaneClass& ui) {
         {QStringLiteral("lfListModel"), Work_LargeFile::GetInstance()->listModel()}};
     page.listSource = QStringLiteral("qrc:/QML/resources/QML/LargeFile.qml");
     page.listFailureLine = QStringLiteral("Large File QML 加载失败!");
+    page.cleanShortfall = [] {
+        const MoveShortfall& stayed = Work_LargeFile::GetInstance()->moveShortfall();
+        return WorkPage::Shortfall{stayed.count(), stayed.reasons()};
+    };
     page.cleaningText = QStringLiteral("正在移动");
     page.readyText = QStringLiteral("去搬家");
     page.sentence = WorkPage::Sentence::Movable;

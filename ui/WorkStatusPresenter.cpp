@@ -148,8 +148,17 @@ void WorkStatusPresenter::cleanEnded(const WorkPage& page, const QString& disk) 
         std::uint64_t found = 0;
         std::uint64_t selected = 0;
         page.work->GetSizes(found, selected);
-        page.resultLabel->setText(StatusTexts::moveFinished(freed));
-        setTip(page, disk);
+        const WorkPage::Shortfall shortfall =
+            page.cleanShortfall ? page.cleanShortfall() : WorkPage::Shortfall{};
+        if (shortfall.files > 0) {
+            // Files that stayed are no success: the warning, and why in the tip line.
+            setIcon(page, Warning);
+            page.resultLabel->setText(StatusTexts::moveIncomplete(freed, shortfall.files));
+            setTip(page, shortfall.reasons, true);
+        } else {
+            page.resultLabel->setText(StatusTexts::moveFinished(freed));
+            setTip(page, disk);
+        }
         setProgress(page, page.readyText, Results, freed < found);
         page.restartLink->setVisible(true);
         break;
@@ -194,9 +203,16 @@ void WorkStatusPresenter::setIcon(const WorkPage& page, int paintFlag) {
     page.statusIcon->update();
 }
 
-void WorkStatusPresenter::setTip(const WorkPage& page, const QString& disk) {
-    if (page.tipLabel)
-        page.tipLabel->setText(disk);
+void WorkStatusPresenter::setTip(const WorkPage& page, const QString& text, bool elide) {
+    if (!page.tipLabel)
+        return;
+    QLabel* label = page.tipLabel;
+    // One line: a long one ends in "…", and shows whole when pointed at.
+    const QString shown =
+        elide ? label->fontMetrics().elidedText(text, Qt::ElideRight, label->contentsRect().width())
+              : text;
+    label->setText(shown);
+    label->setToolTip(shown == text ? QString() : text);
 }
 
 void WorkStatusPresenter::clearBadge(const WorkPage& page) {

@@ -44,7 +44,8 @@ private:
     static void setProgress(const WorkPage& page, const QString& text, int paintStatus,
                             bool enabled);
     static void setIcon(const WorkPage& page, int paintFlag);
-    static void setTip(const WorkPage& page, const QString& disk);
+    // elide: a text too long for the line ends in "…" and shows whole as the tool tip.
+    static void setTip(const WorkPage& page, const QString& text, bool elide = false);
     static void clearBadge(const WorkPage& page);
 
     std::vector<WorkPage> table;

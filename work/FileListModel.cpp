@@ -13,7 +13,7 @@ std::uint64_t nextRowId = 1;
 FileListModel::FileListModel(QObject* parent) : QAbstractListModel(parent) {}
 
 std::int64_t FileListModel::selectedPart(const FileRow& row) {
-    return row.checked && row.visible ? static_cast<std::int64_t>(row.size) : 0;
+    return row.checked && shown(row) ? static_cast<std::int64_t>(row.size) : 0;
 }
 
 void FileListModel::changeSelected(std::int64_t delta, Cause cause) {
@@ -30,7 +30,9 @@ void FileListModel::append(std::vector<FileRow> rows) {
     std::int64_t selected = 0;
     for (FileRow& row : rows) {
         row.id = nextRowId++;
+        row.filteredOut = filter_ && !filter_(row);
         totalSize_ += row.size;
+        filteredOutSize_ += row.filteredOut ? row.size : 0;
         selected += selectedPart(row);
     }
     const int first = this->rows();
@@ -73,25 +75,57 @@ std::uint64_t FileListModel::remove(const std::vector<std::uint64_t>& ids) {
 
 std::uint64_t FileListModel::removeRange(int first, int last) {
     std::uint64_t bytes = 0;
+    std::uint64_t filteredOut = 0;
     std::int64_t selected = 0;
     for (int row = first; row <= last; ++row) {
         bytes += at(row).size;
+        filteredOut += at(row).filteredOut ? at(row).size : 0;
         selected += selectedPart(at(row));
     }
     beginRemoveRows(QModelIndex(), first, last);
     rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
     totalSize_ -= bytes;
+    filteredOutSize_ -= filteredOut;
     endRemoveRows();
     changeSelected(-selected, Cause::Work);
     return bytes;
 }
 
 void FileListModel::setVisible(const std::vector<std::uint64_t>& ids, bool visible) {
+    bool changed = false;
     for (std::uint64_t id : ids) {
         const int row = rowOf(id);
         if (row >= 0)
-            setRowVisible(row, visible, Cause::Work);
+            changed |= setRowVisible(row, visible, Cause::Work);
     }
+    if (changed)
+        emit shownChanged();
+}
+
+void FileListModel::setFilter(RowFilter filter) {
+    filter_ = std::move(filter);
+    std::int64_t delta = 0;
+    bool changed = false;
+    for (FileRow& row : rows_) {
+        const bool out = filter_ && !filter_(row);
+        if (out == row.filteredOut)
+            continue;
+        const std::int64_t before = selectedPart(row);
+        row.filteredOut = out;
+        delta += selectedPart(row) - before;
+        filteredOutSize_ = out ? filteredOutSize_ + row.size : filteredOutSize_ - row.size;
+        changed = true;
+    }
+    if (!changed)
+        return;
+    // The visibility role keeps telling the row's own state: which rows the page lists is
+    // the proxies' business (ShownRowsProxyModel).
+    emit shownChanged();
+    changeSelected(delta, Cause::User);
+}
+
+bool FileListModel::isShown(int row) const {
+    return row >= 0 && row < rows() && shown(at(row));
 }
 
 void FileListModel::clear() {
@@ -103,6 +137,7 @@ void FileListModel::clear() {
     beginResetModel();
     rows_.clear();
     totalSize_ = 0;
+    filteredOutSize_ = 0;
     endResetModel();
     changeSelected(-selected, Cause::Work);
 }
@@ -121,6 +156,8 @@ bool FileListModel::setRowChecked(int row, bool checked) {
 void FileListModel::setAllChecked(bool checked) {
     std::int64_t delta = 0;
     for (FileRow& row : rows_) {
+        if (row.filteredOut)
+            continue;
         const std::int64_t before = selectedPart(row);
         row.checked = checked;
         delta += selectedPart(row) - before;
@@ -132,13 +169,13 @@ void FileListModel::setAllChecked(bool checked) {
 
 int FileListModel::checkedCount() const {
     return static_cast<int>(std::count_if(
-        rows_.begin(), rows_.end(), [](const FileRow& row) { return row.checked && row.visible; }));
+        rows_.begin(), rows_.end(), [](const FileRow& row) { return row.checked && shown(row); }));
 }
 
 std::vector<FileRow> FileListModel::checkedRows() const {
     std::vector<FileRow> checked;
     for (const FileRow& row : rows_) {
-        if (row.checked && row.visible)
+        if (row.checked && shown(row))
             checked.push_back(row);
     }
     return checked;
@@ -161,7 +198,8 @@ bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int
     if (role == checkedRole())
         return setRowChecked(index.row(), value.toBool());
     if (role == visibleRole() && role >= 0) {
-        setRowVisible(index.row(), value.toBool(), Cause::User);
+        if (setRowVisible(index.row(), value.toBool(), Cause::User))
+            emit shownChanged();
         return true;
     }
     return false;
@@ -180,18 +218,20 @@ void FileListModel::setItemChecked(int index, bool checked) {
 }
 
 void FileListModel::setItemVisible(int index, bool visible) {
-    setRowVisible(index, visible, Cause::User);
+    if (setRowVisible(index, visible, Cause::User))
+        emit shownChanged();
 }
 
-void FileListModel::setRowVisible(int row, bool visible, Cause cause) {
+bool FileListModel::setRowVisible(int row, bool visible, Cause cause) {
     if (row < 0 || row >= rows() || at(row).visible == visible)
-        return;
+        return false;
     FileRow& file = rows_[static_cast<std::size_t>(row)];
     const std::int64_t before = selectedPart(file);
     file.visible = visible;
     if (visibleRole() >= 0)
         emit dataChanged(index(row), index(row), {visibleRole()});
     changeSelected(selectedPart(file) - before, cause);
+    return true;
 }
 
 QString FileListModel::shownPath(const FileRow& row) {

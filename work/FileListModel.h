@@ -13,7 +13,8 @@
 // and every removal, hiding and clearing is announced to the views. Ticks change only
 // here, and every change of the bytes that are ticked and visible is reported through
 // `selectedChanged`, so a page's selected amount always equals the sum of those rows.
-// The selection is those rows alone: a hidden row counts nowhere, ticked or not.
+// The selection is those rows alone: a hidden row counts nowhere, ticked or not, and neither
+// does a row the page's filter leaves out (the chat pages' account and age).
 //
 // Subclasses name the roles and say which role is the tick and which the visibility.
 class FileListModel : public QAbstractListModel {
@@ -25,10 +26,15 @@ public:
     enum class Cause { User, Work };
     // Told every change of the ticked, visible bytes of this model, with its cause.
     using SelectedChanged = std::function<void(std::int64_t delta, Cause cause)>;
+    // Whether the page shows a row; every row when empty.
+    using RowFilter = std::function<bool(const FileRow&)>;
 
     explicit FileListModel(QObject* parent = nullptr);
 
     void setSelectedChanged(SelectedChanged callback) { selectedChanged_ = std::move(callback); }
+    // The user's choice of rows to see: applied to every row now and to each row added
+    // later, until the next choice. A row it leaves out counts like a hidden one.
+    void setFilter(RowFilter filter);
 
     // Appends rows, giving each an id no other row of the process has, with one announced
     // insertion. Ticked rows count as selected at once.
@@ -43,14 +49,19 @@ public:
 
     // Ticks or unticks one row for the user; false when nothing changed.
     bool setRowChecked(int row, bool checked);
-    // Ticks or unticks every row for the user, with one announcement.
+    // Ticks or unticks, for the user, every row but those the filter leaves out (what the
+    // page cannot show is never ticked by a click), with one announcement.
     void setAllChecked(bool checked);
 
     int rows() const { return static_cast<int>(rows_.size()); }
     const FileRow& at(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     // The row index of an id, or -1.
     int rowOf(std::uint64_t id) const;
+    // Whether the page shows a row: visible, and not left out by the filter.
+    bool isShown(int row) const;
     std::uint64_t totalSize() const { return totalSize_; }
+    // The bytes of the rows the filter lets through, hidden ones included.
+    std::uint64_t filteredSize() const { return totalSize_ - filteredOutSize_; }
     // The bytes of the rows that are ticked and visible.
     std::uint64_t selectedSize() const { return selectedSize_; }
     // The rows that are ticked and visible: what the selected bytes count.
@@ -74,6 +85,11 @@ public:
     // still show, with U+FFFD.
     static QString shownPath(const FileRow& row);
 
+signals:
+    // Rows were shown or left out other than by insertion or removal: hidden, shown again
+    // or filtered.
+    void shownChanged();
+
 protected:
     virtual int checkedRole() const = 0;
     virtual int visibleRole() const { return -1; }
@@ -81,14 +97,18 @@ protected:
     virtual QVariant roleData(const FileRow& row, int role) const = 0;
 
 private:
+    static bool shown(const FileRow& row) { return row.visible && !row.filteredOut; }
     static std::int64_t selectedPart(const FileRow& row);
     void changeSelected(std::int64_t delta, Cause cause);
-    void setRowVisible(int row, bool visible, Cause cause);
+    // Whether setRowVisible changed the row.
+    bool setRowVisible(int row, bool visible, Cause cause);
     // Removes rows [first, last] (announced) and returns their bytes.
     std::uint64_t removeRange(int first, int last);
 
     std::vector<FileRow> rows_;
     std::uint64_t totalSize_ = 0;
+    std::uint64_t filteredOutSize_ = 0;
     std::uint64_t selectedSize_ = 0;
     SelectedChanged selectedChanged_;
+    RowFilter filter_;
 };

@@ -21,4 +21,7 @@ struct FileRow {
     std::int32_t group = 0;
     bool checked = false;
     bool visible = true;
+    // Left out by the page's filter (another account, a file too new): like a hidden row,
+    // it shows nowhere, counts nowhere and is never cleaned. Set by the receiving model.
+    bool filteredOut = false;
 };

@@ -8,3 +8,7 @@ constexpr std::int64_t msFrom1601To1970 = 11644473600000LL;
 QDateTime FileTimeToDateTime(std::int64_t ticks) {
     return QDateTime::fromMSecsSinceEpoch(ticks / ticksPerMs - msFrom1601To1970, Qt::LocalTime);
 }
+
+std::int64_t CurrentFileTime() {
+    return (QDateTime::currentMSecsSinceEpoch() + msFrom1601To1970) * ticksPerMs;
+}

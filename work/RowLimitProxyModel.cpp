@@ -20,14 +20,16 @@ void RowLimitProxyModel::setSourceModel(QAbstractItemModel* source) {
     QSortFilterProxyModel::setSourceModel(source);
     if (!source)
         return;
-    // Rows removed before the limit move later rows up into it: those must now show. A
-    // removal at or after the limit moves no row into view, and filtering again would go
-    // over every row of the source once per removal during a clean.
-    connect(source, &QAbstractItemModel::rowsRemoved, this,
-            [this](const QModelIndex&, int first, int) {
-                if (first < maxRows_)
-                    invalidateFilter();
-            });
+    // Rows removed before the limit move later rows up into it, and rows inserted before it
+    // (a filtered source showing rows again) push the last ones out: filter again. A change
+    // at or after the limit moves no row across it, and filtering again would go over every
+    // row of the source once per removal during a clean.
+    const auto moved = [this](const QModelIndex&, int first, int) {
+        if (first < maxRows_)
+            invalidateFilter();
+    };
+    connect(source, &QAbstractItemModel::rowsRemoved, this, moved);
+    connect(source, &QAbstractItemModel::rowsInserted, this, moved);
 }
 
 bool RowLimitProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {

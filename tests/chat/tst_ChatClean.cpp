@@ -7,11 +7,21 @@
 #include "UndeletableFolder.h"
 #include "WorkBroker.h"
 
+#include <QMutex>
 #include <QtTest>
+#include <platform/WinError.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// Log lines of every thread, for the clean's information lines.
+QMutex logMutex;
+QStringList logLines;
+void Capture(QtMsgType, const QMessageLogContext&, const QString& text) {
+    QMutexLocker lock(&logMutex);
+    logLines << text;
+}
 
 QStringList RemovedLines(QStringList files) {
     for (QString& file : files)
@@ -30,6 +40,10 @@ private slots:
     void nothingTicked();
     void heldFileHidesItsRow_data();
     void heldFileHidesItsRow();
+    void failedDeleteHidesItsRow_data();
+    void failedDeleteHidesItsRow();
+    void cleanLogLines_data();
+    void cleanLogLines();
     void linksBelowNeverFollowed_data();
     void linksBelowNeverFollowed();
     void categoryFolderThroughLink();
@@ -181,6 +195,86 @@ void tst_ChatClean::heldFileHidesItsRow() {
         QCOMPARE(work->GetFreedSize(), std::uint64_t(0));
     }
     QCOMPARE(tree.changesSince(before).size(), 1);
+}
+
+void tst_ChatClean::failedDeleteHidesItsRow_data() {
+    QTest::addColumn<bool>("qq");
+    QTest::addColumn<uint>("error"); // a WinError of the failed delete
+    QTest::addColumn<bool>("hidden");
+    // A failing disk answers with any error of its family: WeChat hides the row for each.
+    QTest::newRow("WeChat, I/O device error") << false << uint(platform::ErrorIoDevice) << true;
+    QTest::newRow("WeChat, CRC error") << false << uint(platform::ErrorCrc) << true;
+    QTest::newRow("WeChat, write fault") << false << uint(platform::ErrorWriteFault) << true;
+    QTest::newRow("WeChat, read fault") << false << uint(platform::ErrorReadFault) << true;
+    QTest::newRow("WeChat, held file") << false << uint(platform::ErrorSharingViolation) << true;
+    QTest::newRow("WeChat, bad name") << false << uint(platform::ErrorBadPathname) << false;
+    // QQ keeps a failing disk's rows for the user to try again.
+    QTest::newRow("QQ, CRC error") << true << uint(platform::ErrorCrc) << false;
+    QTest::newRow("QQ, access denied") << true << uint(platform::ErrorAccessDenied) << true;
+}
+
+void tst_ChatClean::failedDeleteHidesItsRow() {
+    QFETCH(bool, qq);
+    QFETCH(uint, error);
+    QFETCH(bool, hidden);
+    ChatFixture tree;
+    fs::path ticked; // a folder of a ticked category
+    if (qq)
+        ticked = tree.qqOnD({"12345"}) / "12345/nt_qq/nt_data/Pic";
+    else
+        ticked = tree.weChatOnD({"wxid_a"}) / "wxid_a/FileStorage/Temp";
+    tree.write(ticked / "bad.dat", 1000);
+    const fs::path gone = fs::canonical(tree.write(ticked / "gone.dat", 10));
+    EitherChatWork work(qq);
+    work.failDelete([error](const fs::path& file) -> std::optional<std::uint32_t> {
+        if (file.filename() == "bad.dat")
+            return error;
+        return std::nullopt;
+    });
+    QVERIFY(work.scan());
+    LM_ChatFilesModel& files = *work.list().category(qq ? 2 : 8).files;
+    QCOMPARE(work->selectedSize.load(), std::uint64_t(1010));
+
+    const TempTree::Snapshot before = tree.snapshot();
+    QVERIFY(work.clean());
+    QCOMPARE(tree.changesSince(before), tree.removedLines({gone}));
+    QCOMPARE(work->GetFreedSize(), std::uint64_t(10));
+    const int row = RowNamed(files, "bad.dat");
+    QVERIFY(row >= 0);
+    QCOMPARE(files.at(row).visible, !hidden);
+    QCOMPARE(work->selectedSize.load(), std::uint64_t(hidden ? 0 : 1000));
+}
+
+void tst_ChatClean::cleanLogLines_data() {
+    QTest::addColumn<bool>("qq");
+    QTest::addColumn<QStringList>("lines"); // the information lines a clean writes
+    QTest::newRow("WeChat") << false << QStringList{"user select wechat files count is 2"};
+    QTest::newRow("QQ") << true << QStringList();
+}
+
+void tst_ChatClean::cleanLogLines() {
+    QFETCH(bool, qq);
+    QFETCH(QStringList, lines);
+    ChatFixture tree;
+    fs::path ticked;
+    if (qq)
+        ticked = tree.qqOnD({"12345"}) / "12345/nt_qq/nt_data/Pic";
+    else
+        ticked = tree.weChatOnD({"wxid_a"}) / "wxid_a/FileStorage/Temp";
+    tree.write(ticked / "1.dat", 10);
+    tree.write(ticked / "2.dat", 20);
+    EitherChatWork work(qq);
+    QVERIFY(work.scan());
+    {
+        QMutexLocker lock(&logMutex);
+        logLines.clear();
+    }
+    const QtMessageHandler previous = qInstallMessageHandler(Capture);
+    const bool cleaned = work.clean();
+    qInstallMessageHandler(previous);
+    QVERIFY(cleaned);
+    QMutexLocker lock(&logMutex);
+    QCOMPARE(logLines.filter(QStringLiteral("user select")), lines);
 }
 
 void tst_ChatClean::linksBelowNeverFollowed_data() {

@@ -6,6 +6,7 @@
 #include "LM_QQListModel.h"
 #include "LM_VXFilesModel.h"
 #include "RowLimitProxyModel.h"
+#include "ShownRowsProxyModel.h"
 #include "TestChatWork.h"
 #include "ViewRowCounter.h"
 
@@ -85,7 +86,9 @@ void tst_ChatModels::categoriesFromRules() {
         qq.data(qq.index(0), LM_ChatListModel::FilesRole).value<QObject*>());
     QVERIFY(proxy);
     QCOMPARE(proxy->maxRows(), 10);
-    QCOMPARE(proxy->sourceModel(), qq.category(0).files);
+    // Ten at a time of the files the page shows.
+    QCOMPARE(proxy->sourceModel(), qq.category(0).shown);
+    QCOMPARE(qq.category(0).shown->sourceModel(), qq.category(0).files);
     // A document that is no list gives no category.
     QCOMPARE(LM_QQListModel(QString(), QJsonDocument(QJsonObject{{"id", "1"}}), {}).categoryCount(),
              0);

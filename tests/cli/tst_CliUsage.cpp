@@ -62,6 +62,9 @@ void tst_CliUsage::badUsage_data() {
     QTest::newRow("a selection naming nothing")
         << QStringList{"privacy", "clean", "--select", "999"} << "没有名为“999”的项（可选：001 "
         << usageZh;
+    QTest::newRow("an option given twice")
+        << QStringList{"wechat", "clean", "--account", "wxid_a", "--account", "wxid_b"}
+        << "选项 --account 只能给一次" << usageZh;
     QTest::newRow("an account that is none")
         << QStringList{"qq", "scan", "--account", "nobody"} << "没有名为“nobody”的项" << usageZh;
     QTest::newRow("English, the language read first")

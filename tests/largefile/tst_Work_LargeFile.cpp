@@ -61,7 +61,7 @@ void Capture(QtMsgType, const QMessageLogContext&, const QString& text) {
 }
 QStringList MoveFailures() {
     QMutexLocker lock(&logMutex);
-    return logLines.filter(QStringLiteral("LargeFile ==source file move failed("));
+    return logLines.filter(QStringLiteral("LargeFile ==file move failed("));
 }
 
 // A fixture machine whose D: is a volume of its own, and a work moving to D:\Moved.
@@ -86,12 +86,15 @@ private slots:
     void linksNeverFollowed_data();
     void linksNeverFollowed();
     void foundAndSelected();
+    void boxClickReachesNoLaterScan_data();
+    void boxClickReachesNoLaterScan();
     void extensionOfTwoCategoriesListedOnce();
     void moveWithNothingTicked();
     void unusableDestinationRefused_data();
     void unusableDestinationRefused();
     void moveAcrossVolumes();
     void moveOntoAnExistingName();
+    void shortfallNamesTheFirstFewInOrder();
     void diskFullDuringAMove();
     void destinationOnTheSystemVolume_data();
     void destinationOnTheSystemVolume();
@@ -214,15 +217,65 @@ void tst_Work_LargeFile::foundAndSelected() {
     model->setCheckedToChildren(2, true);
     QCOMPARE(work.selectedSize.load(), 90 * MiB);
 
-    // A new scan starts from nothing, with each category's flag as the user left it, and
-    // the page hears nothing of it before it ends.
+    // A new scan starts from nothing, and the page hears nothing of it before it ends. The
+    // archives' box was clicked: its files arrive unticked now.
     const int told = checkedChanged.count();
     QVERIFY(work.scan());
     QCOMPARE(checkedChanged.count(), told);
     work.GetSizes(found, selected);
     QCOMPARE(found, 90 * MiB);
-    QCOMPARE(selected, 40 * MiB);
+    QCOMPARE(selected, std::uint64_t(0));
     QCOMPARE(Listed(work).size(), 2);
+}
+
+void tst_Work_LargeFile::boxClickReachesNoLaterScan_data() {
+    QTest::addColumn<int>("category");
+    QTest::addColumn<QList<bool>>("clicks");    // on the category's box, in order
+    QTest::addColumn<quint64>("selectedAfter"); // MiB ticked once the next scan has ended
+    // The archives are ticked by the rules: 40 + 35 MiB arrive ticked unless their box was
+    // clicked.
+    QTest::newRow("installers ticked") << 3 << QList<bool>{true} << quint64(75);
+    QTest::newRow("installers ticked, unticked, ticked")
+        << 3 << QList<bool>{true, false, true} << quint64(75);
+    QTest::newRow("archives unticked, ticked again") << 2 << QList<bool>{false, true} << quint64(0);
+    QTest::newRow("archives unticked") << 2 << QList<bool>{false} << quint64(0);
+    QTest::newRow("no click") << 2 << QList<bool>{} << quint64(75);
+}
+
+void tst_Work_LargeFile::boxClickReachesNoLaterScan() {
+    QFETCH(int, category);
+    QFETCH(QList<bool>, clicks);
+    QFETCH(quint64, selectedAfter);
+    DriveFixture tree;
+    TestLargeFileWork::sparse(tree.c("data/a.zip"), 40 * MiB);
+    TestLargeFileWork::sparse(tree.c("data/old.exe"), 50 * MiB);
+    TestLargeFileWork work(Rules());
+    LM_LargeFilesModel* model = work.listModel();
+    QVERIFY(work.scan());
+    std::uint64_t archives = 40 * MiB; // ticked by the rules
+    std::uint64_t installers = 0;
+    for (bool click : clicks) {
+        model->setCheckedToChildren(category, click);
+        // The box shows the click, and every file of the category follows it.
+        QCOMPARE(model->data(model->index(category), LM_LargeFilesModel::CheckedRole).toBool(),
+                 click);
+        (category == 2 ? archives : installers) = click ? (category == 2 ? 40 : 50) * MiB : 0;
+        QCOMPARE(work.selectedSize.load(), archives + installers);
+    }
+
+    // A new installer and a new archive over 30 MiB: only what the rules tick, in a
+    // category whose box was never clicked, arrives ticked.
+    TestLargeFileWork::sparse(tree.c("data/new.exe"), 60 * MiB);
+    TestLargeFileWork::sparse(tree.c("data/new.zip"), 35 * MiB);
+    QVERIFY(work.scan());
+    QCOMPARE(Files(work, 3)->rows(), 2);
+    QCOMPARE(Files(work, 3)->checkedCount(), 0);
+    QCOMPARE(work.selectedSize.load(), selectedAfter * MiB);
+    QCOMPARE(model->checkedCount(), selectedAfter ? 2 : 0);
+    // The boxes tell how the files arrived.
+    QCOMPARE(model->data(model->index(category), LM_LargeFilesModel::CheckedRole).toBool(),
+             category == 2 && selectedAfter != 0);
+    QCOMPARE(model->data(model->index(3), LM_LargeFilesModel::CheckedRole).toBool(), false);
 }
 
 void tst_Work_LargeFile::extensionOfTwoCategoriesListedOnce() {
@@ -344,19 +397,56 @@ void tst_Work_LargeFile::moveOntoAnExistingName() {
         QSKIP(qPrintable(m.d.skipReason()));
     TestLargeFileWork::sparse(m.tree.c("data/a.zip"), 40 * MiB);
     TestLargeFileWork::sparse(m.tree.c("data/b.zip"), 35 * MiB);
+    TestLargeFileWork::sparse(m.tree.c("data/c.rar"), 31 * MiB);
     m.tree.tree().write(m.tree.d("Moved/a.zip"), "someone else's");
     QVERIFY(m.work.scan());
     const auto before = m.tree.snapshot();
     QVERIFY(m.work.move());
     QCOMPARE(m.tree.changesSince(before),
-             QStringList({"added: d/Moved/b.zip", "removed: c/data/b.zip"}));
+             QStringList({"added: d/Moved/b.zip", "added: d/Moved/c.rar", "removed: c/data/b.zip",
+                          "removed: c/data/c.rar"}));
+    // The log names the file that stayed and where it was to go.
     QCOMPARE(MoveFailures(),
-             QStringList{"LargeFile ==source file move failed(D:\\Moved\\a.zip) and win Error "
-                         "code is 183"});
+             QStringList{"LargeFile ==file move failed(source C:\\data\\a.zip, "
+                         "destination D:\\Moved\\a.zip) and win Error code is 183"});
     QCOMPARE(Listed(m.work), QStringList{"3: C:\\data\\a.zip"});
     QVERIFY(Files(m.work, 2)->at(0).checked);
-    QCOMPARE(m.work.GetFreedSize(), 35 * MiB);
+    // Only what moved is counted; what stayed is told, and why.
+    QCOMPARE(m.work.GetFreedSize(), 66 * MiB);
     QCOMPARE(m.work.selectedSize.load(), 40 * MiB);
+    QCOMPARE(m.work.moveShortfall().count(), 1);
+    QCOMPARE(m.work.moveShortfall().reasons(),
+             QStringLiteral("未能移动: a.zip(目标文件夹中已有同名文件)"));
+}
+
+void tst_Work_LargeFile::shortfallNamesTheFirstFewInOrder() {
+    OtherVolume m(128 * MiB);
+    if (!m.d.mounted())
+        QSKIP(qPrintable(m.d.skipReason()));
+    for (const char* name : {"a.zip", "b.zip", "c.zip", "d.zip", "e.zip"}) {
+        TestLargeFileWork::sparse(m.tree.c("data") / name, 31 * MiB);
+        m.tree.tree().write(m.tree.d("Moved") / name, "someone else's");
+    }
+    QVERIFY(m.work.scan());
+    // One is not the file the user ticked any more.
+    fs::remove(m.tree.c("data/c.zip"));
+    const auto before = m.tree.snapshot();
+    QVERIFY(m.work.move());
+    QCOMPARE(m.tree.changesSince(before), QStringList());
+    QCOMPARE(m.work.GetFreedSize(), std::uint64_t(0));
+    QCOMPARE(m.work.moveShortfall().count(), 5);
+    // In the order the user sees them, whichever worker failed first.
+    const QStringList names{Files(m.work, 2)->at(0).path.filename().c_str(),
+                            Files(m.work, 2)->at(1).path.filename().c_str(),
+                            Files(m.work, 2)->at(2).path.filename().c_str()};
+    const auto reason = [](const QString& name) {
+        return name + (name == "c.zip" ? QStringLiteral("(文件已被移走或更改)")
+                                       : QStringLiteral("(目标文件夹中已有同名文件)"));
+    };
+    QCOMPARE(m.work.moveShortfall().reasons(), QStringLiteral("未能移动: ") + reason(names[0]) +
+                                                   QStringLiteral("、") + reason(names[1]) +
+                                                   QStringLiteral("、") + reason(names[2]) +
+                                                   QStringLiteral("等5个文件"));
 }
 
 void tst_Work_LargeFile::diskFullDuringAMove() {

@@ -207,9 +207,17 @@ void tst_Work_Privacy::recentItems_data() {
     QTest::addColumn<QStringList>("logged");    // regular files named in app.log
     QTest::newRow("only desktop.ini")
         << QByteArrayList{"desktop.ini"} << QByteArrayList{} << QStringList{"desktop.ini"};
-    QTest::newRow("Desktop.ini is no folder setting")
-        << QByteArrayList{"desktop.ini", "Desktop.ini"} << QByteArrayList{"Desktop.ini"}
-        << QStringList{"desktop.ini", "Desktop.ini"};
+    // Windows names are blind to letter case: the folder's settings in any spelling.
+    QTest::newRow("Desktop.ini") << QByteArrayList{"Desktop.ini", "a.lnk"}
+                                 << QByteArrayList{"a.lnk"} << QStringList{"Desktop.ini", "a.lnk"};
+    QTest::newRow("DESKTOP.INI") << QByteArrayList{"DESKTOP.INI", "a.lnk"}
+                                 << QByteArrayList{"a.lnk"} << QStringList{"DESKTOP.INI", "a.lnk"};
+    QTest::newRow("desktop.ini with a shortcut")
+        << QByteArrayList{"desktop.ini", "a.lnk"} << QByteArrayList{"a.lnk"}
+        << QStringList{"desktop.ini", "a.lnk"};
+    QTest::newRow("a shortcut named like it is a trace")
+        << QByteArrayList{"desktop.ini.lnk", "desktop.ini"} << QByteArrayList{"desktop.ini.lnk"}
+        << QStringList{"desktop.ini.lnk", "desktop.ini"};
     QTest::newRow("shortcuts, one name not UTF-8")
         << QByteArrayList{"报告.docx.lnk", "a b.lnk", "\xff\xfe.lnk"}
         << QByteArrayList{"报告.docx.lnk", "a b.lnk", "\xff\xfe.lnk"}

@@ -91,6 +91,8 @@ private slots:
     void initTestCase();
     void statusShown_data();
     void statusShown();
+    void moveThatLeftFilesWarns_data();
+    void moveThatLeftFilesWarns();
     void foreignStatusesChangeNothing_data();
     void foreignStatusesChangeNothing();
     void progressClickFollowsPaintStatus_data();
@@ -283,6 +285,62 @@ void tst_WorkStatusPresenter::statusShown() {
         QCOMPARE(scanEnds.at(0).at(0).value<IWork::WorkStatus>(), StatusOf(kind, step));
         QCOMPARE(scanEnds.at(0).at(1).toInt(), 2);
     }
+}
+
+void tst_WorkStatusPresenter::moveThatLeftFilesWarns_data() {
+    QTest::addColumn<QString>("reasons"); // what the work says of the files that stayed
+    QTest::addColumn<bool>("fits");       // on the tip line
+    QTest::newRow("one file") << QStringLiteral("未能移动: a.zip(目标文件夹中已有同名文件)")
+                              << true;
+    QTest::newRow("a line too long")
+        << QStringLiteral("未能移动: 很长很长很长很长的文件名甲.zip(目标文件夹中已有同名文件)、"
+                          "很长很长很长很长的文件名乙.zip(文件正被其他程序使用)、"
+                          "很长很长很长很长的文件名丙.zip(没有访问权限)等7个文件")
+        << false;
+}
+
+void tst_WorkStatusPresenter::moveThatLeftFilesWarns() {
+    QFETCH(QString, reasons);
+    QFETCH(bool, fits);
+    CountedWork work(IWork::WorkKind::LargeFile);
+    work.foundSize = 1536ull << 20;
+    work.freedSize = 300ull << 20;
+    BarePage bare;
+    bare.tip.setFixedWidth(511);
+    WorkPage page = bare.row(&work);
+    page.sentence = WorkPage::Sentence::Movable;
+    page.afterClean = WorkPage::AfterClean::MoveAgain;
+    page.readyText = QStringLiteral("去搬家");
+    page.cleanShortfall = [&reasons] { return WorkPage::Shortfall{7, reasons}; };
+    WorkStatusPresenter presenter;
+    presenter.addPage(page);
+
+    presenter.apply(IWork::LargeFileMoveFinished);
+
+    // No success tick: the warning, how many stayed, and only what moved counted.
+    QCOMPARE(bare.icon.property("PaintFlag").toInt(), 2);
+    QCOMPARE(bare.result.text(), QStringLiteral("7个文件未能移动,本次为C盘释放了300.00MB的空间!"));
+    QCOMPARE(bare.progress.text(), QStringLiteral("去搬家"));
+    QVERIFY(bare.progress.isEnabled());
+    // Why, on one line; a long line shows whole when pointed at.
+    if (fits) {
+        QCOMPARE(bare.tip.text(), reasons);
+        QCOMPARE(bare.tip.toolTip(), QString());
+    } else {
+        QVERIFY(bare.tip.text().endsWith(QChar(0x2026)));
+        QVERIFY(reasons.startsWith(bare.tip.text().chopped(1)));
+        QCOMPARE(bare.tip.toolTip(), reasons);
+    }
+
+    // The next move that leaves nothing behind is a success again.
+    page.cleanShortfall = [] { return WorkPage::Shortfall{}; };
+    WorkStatusPresenter next;
+    next.addPage(page);
+    next.apply(IWork::LargeFileMoveFinished);
+    QCOMPARE(bare.icon.property("PaintFlag").toInt(), 3);
+    QCOMPARE(bare.result.text(), QStringLiteral("搬家完成,本次为C盘释放了300.00MB的空间!"));
+    QCOMPARE(bare.tip.text(), tail);
+    QCOMPARE(bare.tip.toolTip(), QString());
 }
 
 void tst_WorkStatusPresenter::foreignStatusesChangeNothing_data() {

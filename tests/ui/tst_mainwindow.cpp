@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -67,6 +68,8 @@ private slots:
     void dragging_data();
     void dragging();
     void pageScreenshots();
+    void introductionTitles_data();
+    void introductionTitles();
     void dialogs_data();
     void dialogs();
     void largeFileDestination();
@@ -211,6 +214,33 @@ void tst_MainWindow::pageScreenshots() {
     QTest::mouseClick(child<QPushButton>(QStringLiteral("btnHome")), Qt::LeftButton);
 }
 
+void tst_MainWindow::introductionTitles_data() {
+    QTest::addColumn<QString>("page"); // in the labels' names: lbl<page>_Title, _SubTitle
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("subtitle");
+    QTest::newRow("C-drive") << "CClean"
+                             << "垃圾清理,  全面提升电脑速度"
+                             << "全面扫描，深度清理C盘垃圾";
+    QTest::newRow("WeChat") << "VXClean"
+                            << "微信垃圾清理，释放空间"
+                            << "全面扫描，深度清理使用过程产生的文件";
+    QTest::newRow("QQ") << "QQClean"
+                        << "QQ专清，深度释放垃圾"
+                        << "全面扫描，深度清理使用过程产生的文件";
+    QTest::newRow("large files") << "LargeFile"
+                                 << "一键转移大文件，为C盘瘦身"
+                                 << "深度扫描，智能识别各类大文件";
+    QTest::newRow("privacy") << "Privacy"
+                             << "清理痕迹，保护个人隐私"
+                             << "深度扫描，全方位清理电脑使用痕迹";
+}
+
+void tst_MainWindow::introductionTitles() {
+    QFETCH(QString, page);
+    QTEST(child<QLabel>("lbl" + page + "_Title")->text(), "title");
+    QTEST(child<QLabel>("lbl" + page + "_SubTitle")->text(), "subtitle");
+}
+
 void tst_MainWindow::dialogs_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("dialogClass");
@@ -269,8 +299,13 @@ void tst_MainWindow::chooseLargeFileDestination() {
     const QString native = QDir(profile.root()).filePath(folder);
     if (!folder.isEmpty())
         QVERIFY(QDir().mkpath(native));
+    QStringList buttons;
     sample.answerNextModal<QFileDialog>([&](QFileDialog* dialog) {
+        // Qt's own picker speaks the program's language.
+        for (QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+            buttons << button->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
         if (folder.isEmpty()) {
+            SampleWindow::shootModal(dialog, QStringLiteral("dialog_folder_picker"));
             dialog->reject();
             return;
         }
@@ -279,6 +314,8 @@ void tst_MainWindow::chooseLargeFileDestination() {
     });
     QTest::mouseClick(child<QPushButton>(QStringLiteral("btnSetLargeFileReplaceDestDir")),
                       Qt::LeftButton);
+    buttons.sort();
+    QCOMPARE(buttons, QStringList({"取消", "选择"}));
     QCOMPARE(label->text(), shown);
     QCOMPARE(QSettings(AppPaths::current().configFile, QSettings::IniFormat)
                  .value(QStringLiteral("LargeFileSaveDir"))

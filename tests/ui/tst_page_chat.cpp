@@ -1,13 +1,18 @@
 // The WeChat and QQ pages in the real window on the sample profile: their account and date
 // selectors, and the status rows, result sentences, home rows and badges through a scan, a
-// tick on the page and a clean that deletes exactly the ticked categories' files.
-// Screenshots of each page before, during and after a scan and after the clean.
+// tick on the page and a clean that deletes exactly the ticked categories' files; one account
+// and "7天前" chosen, a clean that deletes only that account's old files. Screenshots of each
+// page before, during and after a scan, after the clean and with the choice.
 #include "AppPaths.h"
+#include "FormatFileSize.h"
+#include "LM_ChatFilesModel.h"
 #include "LM_ChatListModel.h"
 #include "Merivane.h"
 #include "QmlItems.h"
+#include "RowLimitProxyModel.h"
 #include "SampleWindow.h"
 #include "Screenshots.h"
+#include "ShownRowsProxyModel.h"
 #include "TempTree.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
@@ -15,6 +20,8 @@
 #include "Work_VXClean.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -38,6 +45,7 @@ private slots:
     void selectors();
     void scanTickAndClean_data();
     void scanTickAndClean();
+    void oneAccountOlderThanAWeek();
 
 private:
     template <class T = QWidget> T* child(const QString& name) { return sample.child<T>(name); }
@@ -223,6 +231,83 @@ void tst_PageChat::scanTickAndClean() {
     // What is left can be selected and cleaned again: the sentence follows new ticks.
     QVERIFY(QmlItems::click(*list, videos));
     QTRY_VERIFY(result->text().startsWith(sentence));
+}
+
+void tst_PageChat::oneAccountOlderThanAWeek() {
+    auto* accounts = child<QComboBox>("cbbVXID_Account");
+    auto* dates = child<QComboBox>("cbbVXID_Date");
+    auto* progress = child<QPushButton>("btnVXCleanRestartAndChecking");
+    auto* result = child<QLabel>("lblVXCleanWasteInfo");
+    auto* list = child<QQuickWidget>("qwVXCleanList");
+    QVERIFY(accounts && dates && progress && result && list);
+    QTest::mouseClick(child<QPushButton>("btnVXClean"), Qt::LeftButton);
+    // Nothing ticked to begin with, nor arriving ticked.
+    LM_ChatListModel& model = *Work_VXClean::GetInstance()->chatListModel();
+    model.SetCheckedIndexs(false, {0, 1, 2, 3, 4, 5, 6, 7, 8});
+
+    // One account's pictures last written more than a week ago, as the disk has them.
+    const QString account = QStringLiteral("wxid_merivane01");
+    const QString pictures =
+        profile.onC("Users/Merivane/Documents/WeChat Files/" + account + "/FileStorage/MsgAttach");
+    const QDateTime weekAgo = QDateTime::currentDateTime().addDays(-7);
+    QStringList expected;
+    std::uint64_t bytes = 0;
+    int allPictures = 0;
+    for (QDirIterator it(profile.onC("Users/Merivane/Documents/WeChat Files"), QDir::Files,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QFileInfo file(it.next());
+        if (!file.filePath().contains(QStringLiteral("/FileStorage/MsgAttach/")))
+            continue;
+        ++allPictures;
+        if (file.filePath().startsWith(pictures) && file.lastModified() < weekAgo) {
+            expected << QStringLiteral("removed: ") +
+                            QDir(profile.root()).relativeFilePath(file.filePath());
+            bytes += std::uint64_t(file.size());
+        }
+    }
+    expected.sort();
+    // The sample's ages leave some pictures on each side of the choice.
+    QVERIFY(!expected.isEmpty());
+    QVERIFY(expected.size() < allPictures);
+
+    // Chosen before a new scan: the choice holds through it.
+    accounts->setCurrentIndex(accounts->findText(account));
+    dates->setCurrentIndex(dates->findText(QStringLiteral("7天前")));
+    QTest::mouseClick(child<QPushButton>("btnVXCleanRestart"), Qt::LeftButton);
+    QTRY_COMPARE(progress->property("PaintStatus").toInt(), 3);
+    QVERIFY(result->text().endsWith(QStringLiteral("已选") + Red(QStringLiteral("0.00KB"))));
+
+    // "收发图片" ticks what the page shows of the pictures.
+    QVERIFY(QmlItems::click(*list, QmlItems::find(*list, QStringLiteral("quick_0"))));
+    QTRY_VERIFY2(result->text().endsWith(QStringLiteral("已选") + Red(FormatFileSize(bytes))),
+                 qPrintable(result->text() + " " + FormatFileSize(bytes) + " " +
+                            QString::number(expected.size())));
+    QQuickItem* section = QmlItems::find(*list, QStringLiteral("category_0"));
+    QVERIFY(QmlItems::click(*list, QmlItems::find(section, QStringLiteral("title"))));
+    QTRY_VERIFY(QmlItems::find(section, QStringLiteral("file_0")));
+    const RowLimitProxyModel& shown = *model.category(0).proxy;
+    QCOMPARE(shown.rowCount(), std::min(10, int(expected.size())));
+    for (int row = 0; row < shown.rowCount(); ++row)
+        QCOMPARE(shown.data(shown.index(row, 0), LM_ChatFilesModel::AccountRole).toString(),
+                 account);
+    shoot(QStringLiteral("wechat_one_account_7_days"));
+
+    // Only that account's old pictures go.
+    const TempTree::Snapshot before = profile.snapshot();
+    QTest::mouseClick(progress, Qt::LeftButton);
+    QTRY_COMPARE(progress->property("PaintStatus").toInt(), 3);
+    QCOMPARE(result->text(), QStringLiteral("清理完成,本次释放了<font color='#ff0000'>") +
+                                 FormatFileSize(bytes) + QStringLiteral("</font>的空间!"));
+    QCOMPARE(profile.changesSince(before), expected);
+
+    // Every account and age again: the others' pictures show, unticked.
+    accounts->setCurrentIndex(0);
+    dates->setCurrentIndex(0);
+    QCOMPARE(model.category(0).files->rows() + expected.size(), allPictures);
+    QCOMPARE(model.category(0).shown->rowCount(), model.category(0).files->rows());
+    QCOMPARE(model.category(0).files->checkedCount(), 0);
+    QCOMPARE(Work_VXClean::GetInstance()->selectedSize.load(), std::uint64_t(0));
 }
 
 QTEST_MAIN(tst_PageChat)

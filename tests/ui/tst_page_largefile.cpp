@@ -1,7 +1,7 @@
 // The large-file page in the real window on the sample profile, with drive D: on a volume
 // of its own: the default destination, a scan, ticks through the QML page, a move that
-// frees space on C: and changes nothing else, and a move with nothing ticked. Screenshots
-// before, during and after the move.
+// frees space on C: and changes nothing else, a move that leaves a file behind and the scan
+// after it, and a move with nothing ticked. Screenshots before, during and after the moves.
 #include "AppPaths.h"
 #include "LM_LargeFilesItemModel.h"
 #include "LM_LargeFilesModel.h"
@@ -43,6 +43,7 @@ private slots:
     void cleanupTestCase();
     void defaultDestinationOnAnotherVolume();
     void scanTickAndMove();
+    void partlyRefusedMoveThenRescan();
     void moveWithNothingTicked();
 
 private:
@@ -120,7 +121,7 @@ void tst_PageLargeFile::scanTickAndMove() {
     const QString documents = profile.onC(QStringLiteral("Users/Merivane/Documents/"));
     QVERIFY(QFile::exists(documents + QStringLiteral("年度财务报表.xls")));
 
-    const TempTree::Snapshot before = TempTree::snapshotOf(QStringToPath(profile.root()));
+    const TempTree::Snapshot before = profile.snapshot();
     QTest::mouseClick(progress, Qt::LeftButton);
     // The move has started and not yet been seen to end.
     QCOMPARE(progress->text(), QStringLiteral("正在移动"));
@@ -136,11 +137,7 @@ void tst_PageLargeFile::scanTickAndMove() {
     }
     QCOMPARE(QFileInfo(moved + QStringLiteral("年度财务报表.xls")).size(), qint64(48) << 20);
     // Nothing else changed in the whole profile, on either drive.
-    QStringList changes;
-    for (const std::string& line :
-         TempTree::diff(before, TempTree::snapshotOf(QStringToPath(profile.root()))))
-        changes << QString::fromStdString(line);
-    QCOMPARE(changes,
+    QCOMPARE(profile.changesSince(before),
              QStringList({QStringLiteral("added: d/大文件搬家/年度财务报表.xls"),
                           QStringLiteral("added: d/大文件搬家/论文终稿.docx"),
                           QStringLiteral("removed: c/Users/Merivane/Documents/年度财务报表.xls"),
@@ -150,6 +147,63 @@ void tst_PageLargeFile::scanTickAndMove() {
     QVERIFY(!badge->isVisible());
     QCOMPARE(Work_LargeFile::GetInstance()->listModel()->groups().at(1).files->rows(), 0);
     shoot(QStringLiteral("largefile_after_move"));
+}
+
+void tst_PageLargeFile::partlyRefusedMoveThenRescan() {
+    auto* progress = named<QPushButton>("btnLargeFileRestartAndChecking");
+    auto* result = named<QLabel>("lblLargeFileInfo");
+    auto* tip = named<QLabel>("label_tipB");
+    auto* icon = named<QLabel>("lblLFStatusIcon");
+    // Tick the temporary files and the installers: 64 + 180 + 95 MiB.
+    for (int group : {0, 3}) {
+        QQuickItem* tick = QmlItems::find(pageItem(QStringLiteral("group_%1").arg(group)),
+                                          QStringLiteral("groupTick"));
+        QVERIFY(clickPageItem(tick));
+    }
+    QTRY_VERIFY(
+        result->text().endsWith(QStringLiteral("已选<font color=\"#FF0000\">339.00MB</font>")));
+    // A file of one of those names already waits at the destination.
+    QFile waiting(profile.root() + QStringLiteral("/d/大文件搬家/WeChatSetup.exe"));
+    QVERIFY(waiting.open(QIODevice::WriteOnly));
+    waiting.write("someone else's");
+    waiting.close();
+
+    const TempTree::Snapshot before = profile.snapshot();
+    QTest::mouseClick(progress, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(progress->text(), QStringLiteral("去搬家"), 20000);
+    // No success: how many stayed and why, and only what moved counted.
+    QCOMPARE(result->text(), QStringLiteral("1个文件未能移动,本次为C盘释放了159.00MB的空间!"));
+    QCOMPARE(tip->text(), QStringLiteral("未能移动: WeChatSetup.exe(目标文件夹中已有同名文件)"));
+    // Whole on its line, even with two digits in the count and four in the figure.
+    const QString longest = QStringLiteral("12个文件未能移动,本次为C盘释放了1023.99MB的空间!");
+    QVERIFY(result->fontMetrics().horizontalAdvance(longest) <= result->contentsRect().width());
+    QCOMPARE(icon->property("PaintFlag").toInt(), 2);
+    QCOMPARE(profile.changesSince(before),
+             QStringList({QStringLiteral("added: d/大文件搬家/PhotoEditor_Setup.exe"),
+                          QStringLiteral("added: d/大文件搬家/导出缓存.tmp"),
+                          QStringLiteral("removed: c/Users/Merivane/Documents/安装包/"
+                                         "PhotoEditor_Setup.exe"),
+                          QStringLiteral("removed: c/Users/Merivane/Documents/导出缓存.tmp")}));
+    shoot(QStringLiteral("largefile_partly_refused"));
+
+    // The installers' box was ticked once: a new installer of the next scan, and the one
+    // that stayed, arrive unticked, and the box says so.
+    QFile newInstaller(profile.onC(QStringLiteral("Users/Merivane/Downloads/NewSetup.exe")));
+    QVERIFY(newInstaller.open(QIODevice::WriteOnly));
+    QVERIFY(newInstaller.resize(qint64(40) << 20));
+    newInstaller.close();
+    QTest::mouseClick(named<QPushButton>("btnLargeFileRestart"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(progress->text(), QStringLiteral("去搬家"), 20000);
+    const LM_LargeFilesItemModel* installers =
+        Work_LargeFile::GetInstance()->listModel()->groups().at(3).files;
+    QCOMPARE(installers->rows(), 2);
+    QCOMPARE(installers->checkedCount(), 0);
+    QVERIFY(result->text().endsWith(QStringLiteral("已选<font color=\"#FF0000\">0.00KB</font>")));
+    QQuickItem* box =
+        QmlItems::find(pageItem(QStringLiteral("group_3")), QStringLiteral("groupTick"));
+    QTRY_COMPARE(box->property("checked").toBool(), false);
+    QVERIFY(tip->text().startsWith(QStringLiteral("C盘(系统盘)可用")));
+    QCOMPARE(tip->toolTip(), QString());
 }
 
 void tst_PageLargeFile::moveWithNothingTicked() {

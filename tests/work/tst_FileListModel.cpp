@@ -1,9 +1,10 @@
-// The file-list model base and the paging proxy: rows arrive and go in announced batches,
-// the selected amount, count and rows always equal the ticked, visible rows, each change is
-// reported with who made it, and a view that only follows the proxy's signals always counts
-// as many rows as the proxy has.
+// The file-list model base and the paging proxies: rows arrive and go in announced batches,
+// the selected amount, count and rows always equal the ticked rows the page shows (visible,
+// let through by its filter), each change is reported with who made it, and a view that only
+// follows the proxy's signals always counts as many rows as the proxy has.
 #include "FileListModel.h"
 #include "RowLimitProxyModel.h"
+#include "ShownRowsProxyModel.h"
 #include "ViewRowCounter.h"
 
 #include <QAbstractItemModelTester>
@@ -53,11 +54,16 @@ std::vector<FileRow> Rows(int count, std::uint64_t size, bool checked, int from 
     return rows;
 }
 
-// The selected amount as the page must show it: the ticked, visible rows.
+// Whether the page shows a row: visible and not left out by the filter.
+bool Shown(const FileRow& row) {
+    return row.visible && !row.filteredOut;
+}
+
+// The selected amount as the page must show it: the ticked rows it shows.
 std::uint64_t TickedVisible(const FileListModel& model) {
     std::uint64_t sum = 0;
     for (int row = 0; row < model.rows(); ++row)
-        sum += model.at(row).checked && model.at(row).visible ? model.at(row).size : 0;
+        sum += model.at(row).checked && Shown(model.at(row)) ? model.at(row).size : 0;
     return sum;
 }
 
@@ -65,10 +71,15 @@ std::uint64_t TickedVisible(const FileListModel& model) {
 QStringList TickedVisiblePaths(const FileListModel& model) {
     QStringList paths;
     for (int row = 0; row < model.rows(); ++row) {
-        if (model.at(row).checked && model.at(row).visible)
+        if (model.at(row).checked && Shown(model.at(row)))
             paths << QString::fromStdString(model.at(row).path.string());
     }
     return paths;
+}
+
+// A filter letting through the rows whose number ("/f/<n>") is odd.
+FileListModel::RowFilter OddRows() {
+    return [](const FileRow& row) { return std::stoi(row.path.filename().string()) % 2 == 1; };
 }
 
 QStringList PathsOf(const std::vector<FileRow>& rows) {
@@ -90,6 +101,7 @@ private slots:
     void roleNamesAndBounds();
     void proxyShowsTheFirstRows();
     void viewCountFollowsTheProxy();
+    void pagesTheShownRowsOnly();
 };
 
 void tst_FileListModel::batchesAreOneInsertionEach() {
@@ -115,7 +127,8 @@ void tst_FileListModel::batchesAreOneInsertionEach() {
 void tst_FileListModel::selectedFollowsTheTickedVisibleRows_data() {
     // Steps: "+N:S:t" append N rows of S bytes (t: ticked), "t<i>"/"u<i>" tick/untick row
     // i, "h<i>"/"s<i>" hide/show row i by the work, "H<i>"/"S<i>" by the page, "r<i>"
-    // remove row i, "all"/"none", "clear".
+    // remove row i, "all"/"none", "clear", "fodd"/"fnone" the page shows the odd rows only
+    // (rows are numbered as they arrive) or every row.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<quint64>("selected");
     QTest::newRow("arrive ticked") << QStringList{"+3:100:t"} << quint64(300);
@@ -138,6 +151,23 @@ void tst_FileListModel::selectedFollowsTheTickedVisibleRows_data() {
         << QStringList{"+3:100:-", "h1", "all"} << quint64(200);
     QTest::newRow("hidden ticked row removed")
         << QStringList{"+3:100:t", "h1", "r1"} << quint64(200);
+    QTest::newRow("filtered out ticked rows drop out")
+        << QStringList{"+4:100:t", "fodd"} << quint64(200);
+    QTest::newRow("every row again") << QStringList{"+4:100:t", "fodd", "fnone"} << quint64(400);
+    QTest::newRow("rows added later are filtered")
+        << QStringList{"fodd", "+5:100:t"} << quint64(200);
+    QTest::newRow("the filter outlasts a clear")
+        << QStringList{"+4:100:t", "fodd", "clear", "+4:10:t"} << quint64(20);
+    QTest::newRow("all ticks the shown rows only")
+        << QStringList{"+4:100:-", "fodd", "all", "fnone"} << quint64(200);
+    QTest::newRow("none leaves the filtered rows' ticks")
+        << QStringList{"+4:100:t", "fodd", "none", "fnone"} << quint64(200);
+    QTest::newRow("ticking a filtered row adds nothing")
+        << QStringList{"+4:100:-", "fodd", "t0", "t1"} << quint64(100);
+    QTest::newRow("hidden and filtered")
+        << QStringList{"+4:100:t", "h1", "fodd", "fnone"} << quint64(300);
+    QTest::newRow("filtered ticked row removed")
+        << QStringList{"+4:100:t", "fodd", "r0"} << quint64(200);
 }
 
 void tst_FileListModel::selectedFollowsTheTickedVisibleRows() {
@@ -156,8 +186,10 @@ void tst_FileListModel::selectedFollowsTheTickedVisibleRows() {
         causes.clear();
         // The user ticks, and shows or hides through the page; the work does the rest.
         const bool byUser =
-            step == "all" || step == "none" || QStringLiteral("tuHS").contains(step[0]);
-        if (step.startsWith('+')) {
+            step == "all" || step == "none" || QStringLiteral("tuHSf").contains(step[0]);
+        if (step == "fodd" || step == "fnone") {
+            files.setFilter(step == "fodd" ? OddRows() : FileListModel::RowFilter());
+        } else if (step.startsWith('+')) {
             const QStringList parts = step.mid(1).split(':');
             files.append(
                 Rows(parts[0].toInt(), parts[1].toULongLong(), parts[2] == "t", files.rows()));
@@ -187,6 +219,10 @@ void tst_FileListModel::selectedFollowsTheTickedVisibleRows() {
             }
         }
         QCOMPARE(files.selectedSize(), TickedVisible(files));
+        std::uint64_t letThrough = 0;
+        for (int row = 0; row < files.rows(); ++row)
+            letThrough += files.at(row).filteredOut ? 0 : files.at(row).size;
+        QCOMPARE(files.filteredSize(), letThrough);
         QCOMPARE(std::uint64_t(reported), files.selectedSize());
         QCOMPARE(files.checkedCount(), TickedVisiblePaths(files).size());
         QCOMPARE(PathsOf(files.checkedRows()), TickedVisiblePaths(files));
@@ -282,6 +318,51 @@ void tst_FileListModel::viewCountFollowsTheProxy() {
     files.clear();
     QVERIFY(view.agrees());
     QCOMPARE(view.count(), 0);
+}
+
+void tst_FileListModel::pagesTheShownRowsOnly() {
+    Files files;
+    ShownRowsProxyModel shown(&files);
+    RowLimitProxyModel proxy;
+    proxy.setSourceModel(&shown);
+    QAbstractItemModelTester shownTester(&shown,
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    ViewRowCounter view(&proxy);
+    const auto pathAt = [&](int row) {
+        return proxy.data(proxy.index(row, 0), Files::PathRole).toString();
+    };
+    files.append(Rows(30, 1, true));
+    QCOMPARE(view.count(), 10);
+
+    // Ten rows the user can see, never a page of rows that are not there.
+    files.setFilter(OddRows());
+    QVERIFY(view.agrees());
+    QCOMPARE(view.count(), 10);
+    QCOMPARE(shown.rowCount(), 15);
+    QCOMPARE(pathAt(0), QStringLiteral("/f/1"));
+    QCOMPARE(pathAt(9), QStringLiteral("/f/19"));
+    // Rows that arrive are filtered as they come.
+    files.append(Rows(4, 1, true, 30));
+    QVERIFY(view.agrees());
+    QCOMPARE(shown.rowCount(), 17);
+    // Hidden by the work (a file it could not delete), a row leaves the page too.
+    files.setVisible({files.at(3).id}, false);
+    QVERIFY(view.agrees());
+    QCOMPARE(pathAt(1), QStringLiteral("/f/5"));
+    QCOMPARE(pathAt(9), QStringLiteral("/f/21"));
+
+    // Every row again: the ones now in front push the last ones off the page.
+    files.setFilter({});
+    QVERIFY(view.agrees());
+    QCOMPARE(view.count(), 10);
+    QCOMPARE(shown.rowCount(), 33);
+    QCOMPARE(pathAt(0), QStringLiteral("/f/0"));
+    QCOMPARE(pathAt(3), QStringLiteral("/f/4"));
+    QCOMPARE(pathAt(9), QStringLiteral("/f/10"));
+    proxy.setMaxRows(100);
+    QVERIFY(view.agrees());
+    QCOMPARE(view.count(), 33);
 }
 
 QTEST_MAIN(tst_FileListModel)

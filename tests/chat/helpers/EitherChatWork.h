@@ -22,6 +22,12 @@ public:
     bool clean() { return qq_ ? qq_->clean() : vx_->clean(); }
     QList<int> statuses() const { return qq_ ? qq_->statuses() : vx_->statuses(); }
     QStringList& messages() { return qq_ ? qq_->messages : vx_->messages; }
+    void failDelete(std::function<std::optional<std::uint32_t>(const fs::path&)> fail) {
+        if (qq_)
+            qq_->failDelete = std::move(fail);
+        else
+            vx_->failDelete = std::move(fail);
+    }
 
 private:
     std::unique_ptr<TestVX> vx_;

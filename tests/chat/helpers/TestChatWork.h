@@ -38,12 +38,22 @@ public:
     QStringList messages;
     // Runs on the workers for each file listed; set it only while no run is registered.
     std::function<void(const fs::path&)> listedHook;
+    // Runs on the workers before each delete: a WinError makes the delete fail so, nothing
+    // deletes the file. Set it only while no run is registered.
+    std::function<std::optional<std::uint32_t>(const fs::path&)> failDelete;
 
 protected:
-    std::optional<std::uint64_t> ListedSize(const FolderWalk::File& file) const override {
+    CleanList::RemoveResult RemoveFile(const fs::path& root, const fs::path& file) const override {
+        if (failDelete) {
+            if (const std::optional<std::uint32_t> error = failDelete(file))
+                return {0, *error};
+        }
+        return Work::RemoveFile(root, file);
+    }
+    std::optional<platform::FileFacts> ListedFacts(const FolderWalk::File& file) const override {
         if (listedHook)
             listedHook(file.path());
-        return Work::ListedSize(file);
+        return Work::ListedFacts(file);
     }
 
 private:

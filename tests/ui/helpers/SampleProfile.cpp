@@ -50,3 +50,14 @@ void SampleProfile::apply() const {
 QString SampleProfile::onC(const QString& relative) const {
     return QDir(dir.path()).filePath(QStringLiteral("c/") + relative);
 }
+
+TempTree::Snapshot SampleProfile::snapshot() const {
+    return TempTree::snapshotOf(QStringToPath(dir.path()));
+}
+
+QStringList SampleProfile::changesSince(const TempTree::Snapshot& before) const {
+    QStringList changes;
+    for (const std::string& line : TempTree::diff(before, snapshot()))
+        changes << QString::fromStdString(line);
+    return changes;
+}

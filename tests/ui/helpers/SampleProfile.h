@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScratchVolume.h"
+#include "TempTree.h"
 
 #include <QMap>
 #include <QString>
@@ -29,6 +30,10 @@ public:
     // The native folder behind a path relative to drive C:, e.g. "Windows/Temp".
     QString onC(const QString& relative) const;
     QString value(const QString& variable) const { return environment.value(variable); }
+    // Every entry of the profile, both drives and the registry file, and what changed since
+    // ("removed: c/Users/…", "added: d/…").
+    TempTree::Snapshot snapshot() const;
+    QStringList changesSince(const TempTree::Snapshot& before) const;
 
 private:
     QTemporaryDir dir;

@@ -1,6 +1,7 @@
 #include "SampleWindow.h"
 
 #include "AppPaths.h"
+#include "QtTranslations.h"
 #include "Screenshots.h"
 #include "WorkBroker.h"
 #include "WorkMetaTypes.h"
@@ -22,6 +23,11 @@ bool SampleWindow::applyProfile() {
 bool SampleWindow::open(const std::function<std::unique_ptr<Merivane>()>& make) {
     RegisterWorkMetaTypes();
     QGuiApplication::setApplicationDisplayName(QStringLiteral("C盘清理"));
+    static const bool translated = QtTranslations::install();
+    if (!translated) {
+        problem = QStringLiteral("Qt's Chinese texts were not loaded");
+        return false;
+    }
     if (!workBroker)
         workBroker = new WorkBroker();
     shown = make ? make() : std::make_unique<Merivane>();

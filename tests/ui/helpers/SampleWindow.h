@@ -11,8 +11,8 @@
 #include <memory>
 
 // The real main window on the sample profile, made as start-up makes it: meta-types, the
-// broker, the works' status callbacks, the fixed size, shown at the screen's corner. For
-// the window tests of every page.
+// broker, Qt's Chinese texts, the works' status callbacks, the fixed size, shown at the
+// screen's corner. For the window tests of every page.
 class SampleWindow {
 public:
     // Builds the sample profile; the process is not pointed at it yet.
