@@ -112,6 +112,8 @@ constexpr Entry table[] = {
     {CliText::ReasonExists, "目标处已有同名文件", "a file of that name is at the destination"},
     {CliText::ReasonChanged, "扫描后已被改动、移走或替换",
      "changed, moved or replaced since the scan"},
+    {CliText::ReasonDiffers, "内容与保留的副本已不相同或无法读取",
+     "its content differs from the copy that stays, or could not be read"},
     {CliText::ReasonPathGone, "所在文件夹已不在或成了链接",
      "a folder on its way is gone or is a link now"},
     {CliText::ReasonGone, "文件已不在", "the file is gone"},

@@ -86,6 +86,7 @@ public:
         ReasonDiskFull,
         ReasonExists,
         ReasonChanged,
+        ReasonDiffers,
         ReasonPathGone,
         ReasonGone,
         ReasonNameTooLong,

@@ -52,6 +52,10 @@ Listing::Failure FailureReasons::describe(const ItemFailures::Failure& failure) 
         described.reason = QStringLiteral("changed");
         described.message = CliText::get(CliText::ReasonChanged);
         break;
+    case ItemFailures::Reason::Differs:
+        described.reason = QStringLiteral("differs");
+        described.message = CliText::get(CliText::ReasonDiffers);
+        break;
     case ItemFailures::Reason::NotStarted:
         described.reason = QStringLiteral("not-started");
         described.code = failure.error;

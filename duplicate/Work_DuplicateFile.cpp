@@ -88,7 +88,7 @@ Work_DuplicateFile::~Work_DuplicateFile() {
 }
 
 int Work_DuplicateFile::ScanDrive(const QString& drive) {
-    if (runOpen_ || !MayStartRun())
+    if (openRun_ != OpenRun::None || !MayStartRun())
         return 2;
     IWork::StartScan();
     ++generation_;
@@ -127,7 +127,7 @@ int Work_DuplicateFile::ScanDrive(const QString& drive) {
     walk_.setFolderFilter(
         [this](const fs::path& folder, std::size_t) { return FolderWanted(folder); });
     nextBucket_.store(0);
-    runOpen_ = true;
+    openRun_ = OpenRun::Scan;
     pathTimer_->start();
     const int generation = generation_;
     StartWorkers(
@@ -323,7 +323,7 @@ void Work_DuplicateFile::EndScan(int generation, bool stopped) {
     typeModel_->collectTotals(groups, bytes, checked);
     typeModel_->sendTableInfo();
     emit typeModel_->scanFinishedInfo(groups, FormatFileSize(bytes), checked);
-    runOpen_ = false;
+    openRun_ = OpenRun::None;
 }
 
 int Work_DuplicateFile::KeepOneCopyPerGroup() {
@@ -352,7 +352,7 @@ int Work_DuplicateFile::KeepOneCopyPerGroup() {
 }
 
 int Work_DuplicateFile::StartClean() {
-    if (runOpen_ || !MayStartRun())
+    if (openRun_ != OpenRun::None || !MayStartRun())
         return 2;
     const int kept = KeepOneCopyPerGroup();
     cleanList_.clear();
@@ -427,8 +427,9 @@ int Work_DuplicateFile::StartClean() {
     IWork::StartClean();
     freedSize.store(0);
     changedFiles_.store(0);
+    differingFiles_.store(0);
     emit typeModel_->scanStatusChanged(5);
-    runOpen_ = true;
+    openRun_ = OpenRun::Clean;
     pathTimer_->start();
     StartWorkers(
         DuplicateCleanFinished, [this] { CleanLoop(); }, std::thread::hardware_concurrency(),
@@ -450,7 +451,25 @@ bool Work_DuplicateFile::Unchanged(const CleanList::Target& target) const {
            platform::FileIdentity::read(expected.keeper) == expected.keeperIdentity;
 }
 
+bool Work_DuplicateFile::SameBytes(ContentSplitter& splitter,
+                                   const CleanList::Target& target) const {
+    const auto it = expected_.find(target.row);
+    if (it == expected_.end())
+        return false;
+    const Expected& expected = it->second;
+    const std::vector<ContentSplitter::Copies> copies =
+        splitter.split({target.file, expected.keeper}, expected.facts.size, QuitFlag());
+    return copies.size() == 1 && copies.front().files.size() == 2;
+}
+
 void Work_DuplicateFile::CleanLoop() {
+    // One per worker: it keeps its read buffers from one file to the next.
+    ContentSplitter splitter;
+    splitter.setOpenFailed([](const fs::path& file, const std::error_code& error) {
+        qWarning().noquote() << "cannot read" << WindowsPathText(file)
+                             << "to compare it before deleting:"
+                             << QString::fromStdString(error.message());
+    });
     BatchSender<std::uint64_t> removed(
         typeModel_, [this](std::vector<std::uint64_t>& ids) { ReceiveRemoved(ids); });
     cleanList_.work(
@@ -468,13 +487,20 @@ void Work_DuplicateFile::CleanLoop() {
             if (result.error == platform::ErrorAccessDenied)
                 cleanList_.hide(target.row);
         },
-        [this](const CleanList::Target& target) {
+        [this, &splitter](const CleanList::Target& target) {
             SetCurrentPath(target.file);
-            if (Unchanged(target))
-                return true;
-            changedFiles_.fetch_add(1);
-            failures.add({target.file, QString(), ItemFailures::Reason::Changed, 0});
-            return false;
+            if (!Unchanged(target)) {
+                changedFiles_.fetch_add(1);
+                failures.add({target.file, QString(), ItemFailures::Reason::Changed, 0});
+                return false;
+            }
+            // Size and time say nothing of an edit that kept both: the bytes decide.
+            if (!SameBytes(splitter, target)) {
+                differingFiles_.fetch_add(1);
+                failures.add({target.file, QString(), ItemFailures::Reason::Differs, 0});
+                return false;
+            }
+            return true;
         });
 }
 
@@ -493,12 +519,19 @@ void Work_DuplicateFile::EndClean() {
     expected_.clear();
     emit typeModel_->scanStatusChanged(6);
     typeModel_->sendTableInfo();
-    const int changed = changedFiles_.load();
-    if (changed > 0) {
-        emit typeModel_->popMsgTip(
-            QStringLiteral(
-                "有%1个文件在扫描后被改动、移走或其保留的副本已变化，为安全起见没有删除。")
-                .arg(changed));
+    // One tip: the page shows the last one it is given.
+    QStringList refused;
+    if (const int changed = changedFiles_.load(); changed > 0) {
+        refused << QStringLiteral(
+                       "有%1个文件在扫描后被改动、移走或其保留的副本已变化，为安全起见没有删除。")
+                       .arg(changed);
     }
-    runOpen_ = false;
+    if (const int differing = differingFiles_.load(); differing > 0) {
+        refused << QStringLiteral("有%1个文件的内容与保留的副本已不相同或无法读取，为安全起见没有"
+                                  "删除。")
+                       .arg(differing);
+    }
+    if (!refused.isEmpty())
+        emit typeModel_->popMsgTip(refused.join(QLatin1Char('\n')));
+    openRun_ = OpenRun::None;
 }

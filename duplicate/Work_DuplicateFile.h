@@ -16,12 +16,14 @@
 #include <unordered_map>
 #include <vector>
 
+class ContentSplitter;
 class LM_DuplicateFileListModel;
 class QTimer;
 
 // The duplicate-file work: finds files of the rule file's types on one fixed drive or on
 // all of them that are byte-for-byte copies of each other, and deletes the copies the user
-// ticks, never the last copy of a group and never a file that changed since the scan.
+// ticks, never the last copy of a group, never a file that changed since the scan, and
+// never one whose bytes no longer equal those of the copy that stays.
 //
 // A scan walks the drives on the shared folder walk, keeps the files over 100 KiB of a
 // known type, and then reads only files that share type and size with another file,
@@ -41,6 +43,8 @@ public:
     int StartScan() override;
     // Asks the scan to stop between two blocks; the groups confirmed so far stay. Returns 0.
     int CancelScan() override;
+    // A scan runs whose end has not reached the GUI thread yet: a cancel will end it.
+    bool ScanRunning() const { return openRun_ == OpenRun::Scan; }
     // The program quits: the scan stops as on cancel (a clean stops between two files).
     void RequestStop() override;
     // Deletes the ticked, shown copies, keeping at least one of every group. 1 when nothing
@@ -97,6 +101,9 @@ private:
     // returns how many groups it kept a copy of.
     int KeepOneCopyPerGroup();
     bool Unchanged(const CleanList::Target& target) const;
+    // Reads the copy to delete and the copy that stays side by side; false at their first
+    // difference, or when either cannot be read to its end.
+    bool SameBytes(ContentSplitter& splitter, const CleanList::Target& target) const;
     void SetCurrentPath(const fs::path& path);
 
     // GUI thread.
@@ -124,6 +131,7 @@ private:
     // Per row id, read-only while a clean runs.
     std::unordered_map<std::uint64_t, Expected> expected_;
     std::atomic<int> changedFiles_{0};
+    std::atomic<int> differingFiles_{0};
 
     // The file in hand, shown by the page a few times a second.
     std::mutex pathMutex_;
@@ -131,7 +139,8 @@ private:
     bool pathChanged_ = false;
     QTimer* pathTimer_;
 
-    // GUI thread: a run was started whose end has not been handled here yet.
-    bool runOpen_ = false;
+    // GUI thread: the run that was started and whose end has not been handled here yet.
+    enum class OpenRun { None, Scan, Clean };
+    OpenRun openRun_ = OpenRun::None;
     int generation_ = 0;
 };

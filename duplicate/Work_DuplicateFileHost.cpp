@@ -47,13 +47,18 @@ QJsonArray Work_DuplicateFileHost::GetDrives() {
     return drives_;
 }
 
-int Work_DuplicateFileHost::scan(const QString& drive) {
+bool Work_DuplicateFileHost::scan(const QString& drive) {
+    if (work_.ScanDrive(drive) != 21)
+        return false;
     currentDrive_ = drive;
-    return work_.ScanDrive(drive);
+    return true;
 }
 
-void Work_DuplicateFileHost::cancelScan() {
+bool Work_DuplicateFileHost::cancelScan() {
+    if (!work_.ScanRunning())
+        return false;
     work_.CancelScan();
+    return true;
 }
 
 void Work_DuplicateFileHost::clean() {

@@ -16,9 +16,11 @@ public:
     // The fixed drives ({"name", "total", "free"}, sizes as numbers of FormatFileSize, plus
     // "totalBytes" and "freeBytes" for bars), then "*" with the sums. Built once.
     Q_INVOKABLE QJsonArray GetDrives();
-    // Remembers the drive and starts its scan; returns what the work answered.
-    Q_INVOKABLE int scan(const QString& drive);
-    Q_INVOKABLE void cancelScan();
+    // Starts the scan of a drive and remembers it; false when the work refused (a run is
+    // still ending, or the program quits), so the page can stay as it is.
+    Q_INVOKABLE bool scan(const QString& drive);
+    // Asks the running scan to stop; false when no scan runs that could end.
+    Q_INVOKABLE bool cancelScan();
     // Asks the user, then starts the clean.
     Q_INVOKABLE void clean();
     Q_INVOKABLE QString GetCurrentDrive() const { return currentDrive_; }

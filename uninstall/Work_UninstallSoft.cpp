@@ -11,6 +11,7 @@
 #include <QDebug>
 #include <QRegularExpression>
 #include <platform/Drives.h>
+#include <platform/ProfileEnvironment.h>
 #include <platform/Shell.h>
 
 namespace {
@@ -23,6 +24,42 @@ bool namesProgram(const UninstallKeys::Entry& entry) {
     return entry.hasDisplayIcon &&
            (entry.displayIcon.isEmpty() ||
             entry.displayIcon.indexOf(QLatin1String(".exe"), 1, Qt::CaseInsensitive) > 0);
+}
+
+// A folder given in Windows form, as "C:\A\B": blanks and quotes gone, single backslashes,
+// "." dropped. Empty for a name without a drive, a bare drive or drive root, and one that
+// climbs with "..".
+QString FolderBelowDrive(const QString& folder) {
+    QString text = folder.trimmed();
+    text.remove(QLatin1Char('"'));
+    static const QRegularExpression drivePath(QStringLiteral("^[A-Za-z]:[\\\\/]"));
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    if (!drivePath.match(text).hasMatch())
+        return {};
+    QStringList parts = text.mid(3).split(separators, Qt::SkipEmptyParts);
+    parts.removeAll(QStringLiteral("."));
+    if (parts.isEmpty() || parts.contains(QStringLiteral("..")))
+        return {};
+    return text.left(2) + QLatin1Char('\\') + parts.join(QLatin1Char('\\'));
+}
+
+// The Windows folder in the same form: %SystemRoot%, else %windir%, else C:\Windows.
+QString WindowsFolder() {
+    for (const char* name : {"SystemRoot", "windir"}) {
+        if (const auto value = platform::ProfileEnvironment::get(name)) {
+            const QString folder = FolderBelowDrive(QString::fromStdString(*value));
+            if (!folder.isEmpty())
+                return folder;
+        }
+    }
+    return QStringLiteral("C:\\Windows");
+}
+
+// Windows names are case-blind: C:\WINDOWS\system32 lies in C:\Windows.
+bool InWindowsFolder(const QString& folder) {
+    const QString windows = WindowsFolder();
+    return folder.compare(windows, Qt::CaseInsensitive) == 0 ||
+           folder.startsWith(windows + QLatin1Char('\\'), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -43,7 +80,8 @@ TSoftwareInfo Work_UninstallSoft::RecordOf(const UninstallKeys::Entry& entry) {
     }
     record.installDate = QDate::fromString(dateText, QStringLiteral("yyyyMMdd"));
     qDebug() << " icon " << entry.displayIcon << "name" << entry.displayName;
-    // The folder of the uninstaller first; for "MsiExec.exe /X{...}" the install folder.
+    // The folder of the uninstaller first; for "MsiExec.exe /X{...}", or an uninstaller in
+    // the Windows folder or at a drive's root, the install folder.
     record.size = MeasureFolder(UninstallCommand::Split(entry.uninstallString).folder());
     if (record.size == 0)
         record.size = MeasureFolder(entry.installLocation);
@@ -147,7 +185,23 @@ int Work_UninstallSoft::StartClean() {
         stopRequested.store(false);
         progress.reset();
         failures.clear();
-        if (StartSingleWorker(unreported, [this] { UninstallLoop(); }) == 0) {
+        model_->setUninstalling(true);
+        const auto ended = [this] {
+            // Queued after the loop's last outcome. Another loop may have started since.
+            QMetaObject::invokeMethod(
+                model_,
+                [this] {
+                    bool running = false;
+                    {
+                        std::lock_guard<std::mutex> lock(queueMutex);
+                        running = uninstalling_;
+                    }
+                    model_->setUninstalling(running);
+                },
+                Qt::QueuedConnection);
+        };
+        if (StartSingleWorker(
+                unreported, [this] { UninstallLoop(); }, ended) == 0) {
             // No worker: nothing starts, so nothing stays claimed.
             std::lock_guard<std::mutex> lock(queueMutex);
             ReleaseQueue();
@@ -232,20 +286,15 @@ bool Work_UninstallSoft::StartProgram(const QString& program, const QString& par
 std::uint64_t Work_UninstallSoft::CalcSoftSize(const QString& folder,
                                                const std::atomic<bool>& stop) {
     qDebug() << "CalcSoftSize==uninstString " << folder;
-    QString text = folder.trimmed();
-    text.remove(QLatin1Char('"'));
-    // Only a folder below a drive: an empty name or a bare drive would measure the drive.
-    static const QRegularExpression drivePath(QStringLiteral("^[A-Za-z]:[\\\\/]"));
-    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
-    QStringList parts = text.mid(3).split(separators, Qt::SkipEmptyParts);
-    parts.removeAll(QStringLiteral("."));
-    if (!drivePath.match(text).hasMatch() || parts.isEmpty() ||
-        parts.contains(QStringLiteral(".."))) {
+    // A drive root would measure the drive, and the Windows folder (msiexec.exe and
+    // rundll32.exe live there) the system: neither is a program's size.
+    const QString below = FolderBelowDrive(folder);
+    if (below.isEmpty() || InWindowsFolder(below)) {
         qDebug() << "CalcSoftSize==Floder SoftSize " << 0;
         return 0;
     }
     FolderWalk walk;
-    walk.addRoot(FolderWalk::ResolveRoot(platform::Drives::toNativePath(text.toStdString())), 0);
+    walk.addRoot(FolderWalk::ResolveRoot(platform::Drives::toNativePath(below.toStdString())), 0);
     std::uint64_t bytes = 0;
     FolderWalk::Visitor visitor;
     visitor.file = [&bytes](const FolderWalk::File& file) {

@@ -41,8 +41,9 @@ public:
     LM_SoftWareInfoModel* model() const { return model_; }
 
     // Bytes of the regular files below a folder given in Windows form, with or without a
-    // trailing separator or quotes; 0 for an empty name, a bare drive or a path without a
-    // drive. Links are not followed below the folder, no other file system is entered.
+    // trailing separator or quotes; 0 for an empty name, a bare drive or drive root, a path
+    // without a drive, and the Windows folder (%SystemRoot%) or any folder in it, in any
+    // letter case. Links are not followed below the folder, no other file system is entered.
     static std::uint64_t CalcSoftSize(const QString& folder, const std::atomic<bool>& stop);
 
 protected:

@@ -24,6 +24,8 @@ Work_UninstallSoftHost::Work_UninstallSoftHost(IWork* work, LM_SoftWareInfoModel
         if (status == 2)
             icons_.clear();
     });
+    connect(model_, &LM_SoftWareInfoModel::uninstallingChanged, this,
+            &Work_UninstallSoftHost::uninstallingChanged);
 }
 
 QString Work_UninstallSoftHost::confirmQuestion() {
@@ -74,6 +76,10 @@ QString Work_UninstallSoftHost::getProgramIconBase64(const QString& filePath) {
     }
     icons_.insert(filePath, encoded);
     return encoded;
+}
+
+bool Work_UninstallSoftHost::uninstalling() const {
+    return model_->uninstalling();
 }
 
 QString Work_UninstallSoftHost::diskSentence() const {

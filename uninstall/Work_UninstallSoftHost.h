@@ -12,6 +12,8 @@ class LM_SoftWareInfoModel;
 // icons of the programs and the drive sentence. GUI thread only.
 class Work_UninstallSoftHost : public QObject {
     Q_OBJECT
+    // Uninstallers are being started: a new inventory must wait until they are.
+    Q_PROPERTY(bool uninstalling READ uninstalling NOTIFY uninstallingChanged)
 public:
     // Asks the user a yes-or-no question; true for yes.
     using Confirm = std::function<bool(const QString& question)>;
@@ -31,6 +33,11 @@ public:
     Q_INVOKABLE QString getProgramIconBase64(const QString& filePath);
     // "C盘(系统盘)共…GB,可用…GB" for drive C: as it is now; empty when it cannot be read.
     Q_INVOKABLE QString diskSentence() const;
+
+    bool uninstalling() const;
+
+signals:
+    void uninstallingChanged();
 
 private:
     IWork* work_;

@@ -18,6 +18,9 @@ public:
         // The file is not the one the scan saw any more (changed, replaced or gone), or a
         // copy that was to stay has changed: left alone.
         Changed,
+        // A copy that was to go no longer has the bytes of the copy that stays, or either
+        // could not be read: left alone.
+        Differs,
         // A program that was to start did not.
         NotStarted,
     };

@@ -6,6 +6,11 @@
 // Prints scan_vs_jdupes, scan_vs_rmlint, groups_equal_jdupes (our groups against jdupes'
 // on file identities, so hard links count alike), crc_gb_per_s (CRC-32 of 1 MiB buffers
 // on one thread) and max_stall_ms (longest gap of a 10 ms GUI heartbeat during a scan).
+// The clean deletes one copy of each of 1,000 pairs (101 to 400 KiB), each compared byte
+// for byte with the copy that stays just before; on fresh copies of one tree, `find
+// -delete` deletes the same files without reading them and `jdupes -d -N` finds the pairs
+// and deletes one of each. Prints clean_vs_find_delete, clean_vs_jdupes_delete and
+// clean_left_ok (every kept copy there, every ticked one gone).
 #include "Crc32.h"
 #include "LM_DuplicateFileListModel.h"
 #include "LM_DuplicateFileListNode.h"
@@ -40,6 +45,7 @@ constexpr int kNearPairs = 2000; // same size, last byte differs
 constexpr int kHardLinks = 1000; // extra names of files of the groups
 constexpr int kFilesPerFolder = 100;
 constexpr int kRounds = 3;
+constexpr int kCleanPairs = 1000;
 const char* const kExtensions[] = {".jpg", ".mp4", ".zip", ".docx"};
 
 struct Tree {
@@ -158,6 +164,67 @@ TimedRun TimeScan(Work_DuplicateFile& work) {
     return TimedRun::until(work, end, 21, [&] { return work.ScanDrive(QStringLiteral("C:\\")); });
 }
 
+// Pairs of copies "f<n>a" and "f<n>b"; the clean deletes the b's.
+void BuildPairs(const fs::path& root) {
+    std::mt19937_64 random(99);
+    for (int p = 0; p < kCleanPairs; ++p) {
+        const fs::path folder = root / ("d" + std::to_string(2 * p / kFilesPerFolder));
+        if (2 * p % kFilesPerFolder == 0)
+            fs::create_directories(folder);
+        const std::size_t size = 101 * 1024 + std::size_t(random() % (300 * 1024));
+        const std::string bytes = Random(random, size);
+        for (const char* copy : {"a", "b"})
+            WriteBytes(folder / ("f" + std::to_string(p) + copy + kExtensions[p % 4]), bytes);
+    }
+}
+
+// A fresh copy of the pairs to delete from; not timed.
+fs::path FreshCopy(const fs::path& master, const fs::path& copy) {
+    fs::remove_all(copy);
+    QProcess cp;
+    cp.start("cp", {"-a", QString::fromStdString(master.native()),
+                    QString::fromStdString(copy.native())});
+    cp.waitForFinished(-1);
+    return copy;
+}
+
+bool TickedCopy(const fs::path& file) {
+    const std::string stem = file.stem().string();
+    return !stem.empty() && stem.back() == 'b';
+}
+
+// Scans the copy (not timed), ticks every b and times the clean until the page has its end.
+TimedRun TimeClean(Work_DuplicateFile& work, const fs::path& copy) {
+    qputenv("MERIVANE_DRIVES", QByteArray("C=") + QByteArray::fromStdString(copy.native()));
+    TimeScan(work);
+    for (const auto& type : work.typeModel()->types()) {
+        for (int row = 0; row < type.allTable->rows(); ++row) {
+            if (TickedCopy(type.allTable->at(row).path))
+                type.allTable->setChecked(row, true);
+        }
+    }
+    RunEnd end;
+    QObject::connect(work.typeModel(), &LM_DuplicateFileListModel::scanStatusChanged, &end,
+                     [&](int code) {
+                         if (code == 6)
+                             end.reach();
+                     });
+    return TimedRun::until(work, end, 0, [&] { return work.StartClean(); });
+}
+
+// Every a still there and every b gone.
+bool LeftAsTicked(const fs::path& copy) {
+    int kept = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(copy)) {
+        if (!entry.is_regular_file())
+            continue;
+        if (TickedCopy(entry.path()))
+            return false;
+        ++kept;
+    }
+    return kept == kCleanPairs;
+}
+
 double CrcGigabytesPerSecond() {
     std::mt19937_64 random(7);
     const std::string buffer = Random(random, 1 << 20);
@@ -218,6 +285,25 @@ int main(int argc, char** argv) {
     const std::set<Group> ours = OurGroups(work);
     const std::set<Group> theirs = JdupesGroups(tree.root);
 
+    const fs::path master = fs::path(dir.path().toStdString()) / "pairs";
+    const fs::path copy = fs::path(dir.path().toStdString()) / "pairs-copy";
+    BuildPairs(master);
+    const QString copyText = QString::fromStdString(copy.native());
+    const QStringList findDelete = {copyText, "-type", "f", "-name", "*b.*", "-delete"};
+    const QStringList jdupesDelete = {"-r", "-q", "-d", "-N", copyText};
+    double bestClean = 1e100, bestFindDelete = 1e100, bestJdupesDelete = 1e100;
+    bool leftOk = true;
+    for (int round = 0; round < kRounds; ++round) {
+        FreshCopy(master, copy);
+        bestFindDelete = std::min(bestFindDelete, TimedRun::program("find", findDelete));
+        FreshCopy(master, copy);
+        bestJdupesDelete = std::min(bestJdupesDelete, TimedRun::program("jdupes", jdupesDelete));
+        FreshCopy(master, copy);
+        bestClean = std::min(bestClean, TimeClean(work, copy).ms);
+        leftOk = leftOk && LeftAsTicked(copy);
+    }
+    fs::remove_all(copy);
+
     std::printf("files: %d\n", tree.written);
     std::printf("groups: %zu\n", ours.size());
     std::printf("scan_ms: %.1f\n", bestScan);
@@ -229,5 +315,12 @@ int main(int argc, char** argv) {
     std::printf("groups_equal_jdupes: %d\n", ours == theirs ? 1 : 0);
     std::printf("crc_gb_per_s: %.2f\n", CrcGigabytesPerSecond());
     std::printf("max_stall_ms: %.1f\n", worstStall);
+    std::printf("clean_pairs: %d\n", kCleanPairs);
+    std::printf("clean_ms: %.1f\n", bestClean);
+    std::printf("find_delete_ms: %.1f\n", bestFindDelete);
+    std::printf("jdupes_delete_ms: %.1f\n", bestJdupesDelete);
+    std::printf("clean_vs_find_delete: %.2f\n", bestClean / bestFindDelete);
+    std::printf("clean_vs_jdupes_delete: %.2f\n", bestClean / bestJdupesDelete);
+    std::printf("clean_left_ok: %d\n", leftOk ? 1 : 0);
     return 0;
 }

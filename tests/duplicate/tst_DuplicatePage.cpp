@@ -1,9 +1,11 @@
 // The duplicate page in its own view on a fixture machine, used as a person would: the
 // start page's quick scan, the result page with its sections, a tick, the delete button
-// with its question and the tip that one copy of every group stays. Screenshots of each
-// step go where saveScreenshot puts them.
+// with its question and the tip that one copy of every group stays, a rescan the work
+// refuses, a cancelled scan, and the drive menu chosen from with the pointer. Screenshots
+// of each step go where saveScreenshot puts them.
 #include "DriveFixture.h"
 #include "DuplicateTestFiles.h"
+#include "HeldDuplicateWork.h"
 #include "LM_DuplicateFileListModel.h"
 #include "LM_DuplicateFileListNode.h"
 #include "QmlItems.h"
@@ -17,6 +19,7 @@
 #include <QQmlError>
 #include <QQuickItem>
 #include <QQuickWidget>
+#include <QSemaphore>
 #include <QtTest>
 #include <memory>
 
@@ -31,7 +34,10 @@ private slots:
     void scanShowsSections();
     void tickAndDelete();
     void everyCopyTickedKeepsOne();
+    void refusedRescanLeavesThePage();
     void busyStates();
+    void cancelledScanSaysSo();
+    void menuStaysUnderThePointer();
 
 private:
     QQuickItem* find(const QString& name) const { return QmlItems::find(*view_, name); }
@@ -49,11 +55,14 @@ private:
     }
 
     std::unique_ptr<DriveFixture> tree_;
-    std::unique_ptr<Work_DuplicateFile> work_;
+    std::unique_ptr<HeldDuplicateWork> work_;
     std::unique_ptr<Work_DuplicateFileHost> host_;
     std::unique_ptr<WorkHarness> harness_;
     std::unique_ptr<QQuickWidget> view_;
     QStringList questions_;
+    // A scan's last worker waits here while it reports its end, when a test asks it to.
+    QSemaphore ending_;
+    QSemaphore leave_;
 };
 
 void tst_DuplicatePage::initTestCase() {
@@ -69,7 +78,7 @@ void tst_DuplicatePage::initTestCase() {
     tree_->tree().write(tree_->c("Users/u/Downloads/setup.exe"), Bytes(40, 2000000));
     tree_->tree().write(tree_->c("Users/u/Desktop/setup.exe"), Bytes(40, 2000000));
 
-    work_ = std::make_unique<Work_DuplicateFile>(RuleFiles::LoadDuplicateFileData());
+    work_ = std::make_unique<HeldDuplicateWork>(RuleFiles::LoadDuplicateFileData());
     harness_ = std::make_unique<WorkHarness>(*work_);
     host_ = std::make_unique<Work_DuplicateFileHost>(*work_);
     host_->askYesNo = [this](const QString& question) {
@@ -90,6 +99,9 @@ void tst_DuplicatePage::initTestCase() {
 }
 
 void tst_DuplicatePage::cleanupTestCase() {
+    // A failed check must not leave a worker waiting.
+    leave_.release(1 << 20);
+    work_->release();
     view_.reset();
     harness_.reset();
     host_.reset();
@@ -118,7 +130,7 @@ void tst_DuplicatePage::scanShowsSections() {
     QCOMPARE(host_->GetCurrentDrive(), QStringLiteral("C:\\"));
     QVERIFY(harness_->waitForFinished(IWork::DuplicateScanFinished, before));
     QTRY_COMPARE(text("dfTitle"),
-                 QStringLiteral("以找出重复文件<font color=\"#FF0000\">6组</font>，"
+                 QStringLiteral("已找出重复文件<font color=\"#FF0000\">6组</font>，"
                                 "占用<font color=\"#FF0000\">5.99MB</font>"));
     QCOMPARE(text("dfMainButton"), QStringLiteral("一键删除"));
     QVERIFY(find("dfRescan")->isVisible());
@@ -177,6 +189,42 @@ void tst_DuplicatePage::everyCopyTickedKeepsOne() {
     QCOMPARE(tree_->changesSince(files), QStringList());
 }
 
+void tst_DuplicatePage::refusedRescanLeavesThePage() {
+    // A scan's last worker stays registered until its finished status is out. Held there,
+    // the scan's results are on the page while the work still refuses a new scan.
+    const auto report = work_->statusCallback;
+    work_->statusCallback = [this, report](IWork::WorkStatus status) {
+        if (status == IWork::DuplicateScanFinished) {
+            ending_.release();
+            leave_.acquire();
+        }
+        report(status);
+    };
+    const int before = harness_->statuses().count(IWork::DuplicateScanFinished);
+    QVERIFY(click("dfRescan"));
+    QVERIFY(ending_.tryAcquire(1, 30000));
+    QTRY_VERIFY(text("dfTitle").startsWith(QStringLiteral("已找出重复文件")));
+    const QString results = text("dfTitle");
+    QCOMPARE(text("dfMainButton"), QStringLiteral("一键删除"));
+
+    QVERIFY(click("dfRescan"));
+    // Refused: the page stays as it was, not waiting for a scan that never started, and
+    // says why.
+    QCOMPARE(text("dfTitle"), results);
+    QCOMPARE(text("dfMainButton"), QStringLiteral("一键删除"));
+    QVERIFY(!find("dfSubtitle")->isVisible());
+    QTRY_VERIFY(find("dfTipDialog")->isVisible());
+    QCOMPARE(text("dfTipText"), QStringLiteral("上一次扫描或清理还没有完全结束，请稍后再试。"));
+    shoot("DuplicatePage-refused");
+
+    leave_.release();
+    QVERIFY(harness_->waitForFinished(IWork::DuplicateScanFinished, before));
+    work_->statusCallback = report;
+    QCOMPARE(harness_->statuses().count(IWork::DuplicateScanning), 2);
+    QVERIFY(click("dfTipOk"));
+    QTRY_VERIFY(!find("dfTipDialog")->isVisible());
+}
+
 void tst_DuplicatePage::busyStates() {
     LM_DuplicateFileListModel* model = work_->typeModel();
     model->sendScanStatusChanged(1);
@@ -186,10 +234,6 @@ void tst_DuplicatePage::busyStates() {
                  QStringLiteral("正在扫描:C:\\Users\\u\\Pictures\\IMG_0001.JPG"));
     QCOMPARE(text("dfMainButton"), QStringLiteral("取消扫描"));
     QVERIFY(!find("dfRescan")->isVisible());
-    shoot("DuplicatePage-scanning");
-    QVERIFY(click("dfMainButton"));
-    QTRY_COMPARE(text("dfMainButton"), QStringLiteral("取消中..."));
-    QCOMPARE(find("dfMainButton")->property("enabled").toBool(), false);
 
     model->sendScanStatusChanged(5);
     QTRY_COMPARE(text("dfTitle"), QStringLiteral("正在清理重复文件..."));
@@ -198,6 +242,59 @@ void tst_DuplicatePage::busyStates() {
     shoot("DuplicatePage-cleaning");
     model->sendScanStatusChanged(6);
     QTRY_COMPARE(text("dfMainButton"), QStringLiteral("继续删除"));
+}
+
+void tst_DuplicatePage::cancelledScanSaysSo() {
+    // The workers wait before they compare anything, so no group is confirmed yet.
+    work_->hold.store(true);
+    const int before = harness_->statuses().count(IWork::DuplicateScanFinished);
+    QVERIFY(click("dfRescan"));
+    QVERIFY(work_->reached.tryAcquire(1, 30000));
+    QTRY_COMPARE(text("dfTitle"), QStringLiteral("正在扫描重复文件..."));
+    QCOMPARE(text("dfMainButton"), QStringLiteral("取消扫描"));
+    shoot("DuplicatePage-scanning");
+    QVERIFY(click("dfMainButton"));
+    QTRY_COMPARE(text("dfMainButton"), QStringLiteral("取消中..."));
+    QCOMPARE(find("dfMainButton")->property("enabled").toBool(), false);
+    work_->release();
+    QVERIFY(harness_->waitForFinished(IWork::DuplicateScanFinished, before));
+    // Not "no duplicates": the scan stopped before it could tell.
+    QTRY_COMPARE(text("dfTitle"), QStringLiteral("扫描已取消，尚未找出重复文件"));
+    QCOMPARE(text("dfMainButton"), QStringLiteral("重新扫描"));
+    QCOMPARE(find("dfMainButton")->property("enabled").toBool(), true);
+    QVERIFY(!find("dfRescan")->isVisible());
+    shoot("DuplicatePage-cancelled");
+}
+
+void tst_DuplicatePage::menuStaysUnderThePointer() {
+    // A view of its own opens on the start page.
+    const std::unique_ptr<QQuickWidget> start =
+        QmlItems::show(QStringLiteral("qrc:/QML/resources/QML/DuplicateFile/df_main.qml"),
+                       {{QStringLiteral("Host"), host_.get()},
+                        {QStringLiteral("TypeGroups"), work_->typeModel()}},
+                       QSize(970, 712));
+    QVERIFY(start);
+    QQuickItem* more = QmlItems::find(*start, QStringLiteral("dfMoreDrives"));
+    QQuickItem* menu = QmlItems::find(*start, QStringLiteral("dfDriveMenu"));
+    QObject* closer = start->rootObject()->findChild<QObject*>(QStringLiteral("dfMenuCloser"));
+    QVERIFY(more && menu && closer);
+    QTest::mouseMove(start.get(), QmlItems::centreOf(more));
+    QVERIFY(QmlItems::click(*start, more));
+    QTRY_VERIFY(menu->isVisible());
+    QQuickItem* drive = QmlItems::find(*start, QStringLiteral("dfDriveMenuItem_D:\\"));
+    QVERIFY(drive);
+    // The pointer leaves the button for an item of the menu, and rests there.
+    QTest::mouseMove(start.get(), QmlItems::centreOf(drive));
+    QTRY_VERIFY(!closer->property("running").toBool());
+    QVERIFY(menu->isVisible());
+    QTest::qWait(100);
+    QVERIFY(!saveScreenshot(start->grabFramebuffer(), "DuplicatePage-menu-over-item").isEmpty());
+
+    const int before = harness_->statuses().count(IWork::DuplicateScanFinished);
+    QVERIFY(QmlItems::click(*start, drive));
+    QVERIFY(!menu->isVisible());
+    QCOMPARE(host_.get()->GetCurrentDrive(), QStringLiteral("D:\\"));
+    QVERIFY(harness_->waitForFinished(IWork::DuplicateScanFinished, before));
 }
 
 QTEST_MAIN(tst_DuplicatePage)

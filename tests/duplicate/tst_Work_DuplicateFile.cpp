@@ -5,6 +5,7 @@
 #include "Crc32.h"
 #include "DriveFixture.h"
 #include "DuplicateTestFiles.h"
+#include "HeldDuplicateWork.h"
 #include "LM_DuplicateFileListModel.h"
 #include "LM_DuplicateFileListNode.h"
 #include "LM_DuplicateFileListNodes.h"
@@ -18,9 +19,10 @@
 #include <QAbstractItemModelTester>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
+#include <fcntl.h>
+#include <fstream>
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <thread>
@@ -32,29 +34,11 @@ namespace {
 
 constexpr std::size_t kSize = 200 * 1024;
 
-// The work, whose scan workers wait before they read each set of same-size files while
-// `hold` is set, until the test lets them on.
-class HeldWork : public Work_DuplicateFile {
-public:
-    using Work_DuplicateFile::Work_DuplicateFile;
-    std::atomic<bool> hold{false};
-    QSemaphore reached;
-    QSemaphore goOn;
-
-protected:
-    void BeforeReading() override {
-        if (hold.load()) {
-            reached.release();
-            goOn.acquire();
-        }
-    }
-};
-
 // The shipped types (or other rules) on a fixture machine, driven as the page drives them,
 // with the user's answers recorded instead of shown.
 struct Machine {
     DriveFixture tree;
-    HeldWork work;
+    HeldDuplicateWork work;
     Work_DuplicateFileHost host{work};
     WorkHarness harness{work};
     QStringList criticals;
@@ -67,10 +51,7 @@ struct Machine {
         host.askYesNo = [](const QString&) { return true; };
     }
     // A failed check must not leave a worker waiting.
-    ~Machine() {
-        work.hold.store(false);
-        work.goOn.release(1 << 20);
-    }
+    ~Machine() { work.release(); }
     bool scan(const QString& drive = QStringLiteral("C:\\")) {
         return harness.run([&] { return work.ScanDrive(drive); }, 21, IWork::RunKind::Scan);
     }
@@ -400,8 +381,7 @@ void tst_Work_DuplicateFile::cancelEndsWithConfirmedGroups() {
         m.work.RequestStop();
     else
         QCOMPARE(m.work.CancelScan(), 0);
-    m.work.hold.store(false);
-    m.work.goOn.release(1 << 20);
+    m.work.release();
     QVERIFY(m.harness.waitForFinished(IWork::DuplicateScanFinished, before));
     QCOMPARE(m.codes.last().at(0).toInt(), 3);
     // Whatever was confirmed before the stop is shown, and only whole pairs.
@@ -425,7 +405,13 @@ void tst_Work_DuplicateFile::rescanRefusedUntilTheEndReachedThePage() {
     while (m.work.HasRegisteredRun())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     QCOMPARE(m.work.ScanDrive(QStringLiteral("C:\\")), 2);
+    // The page hears the refusal, and the drive it asked for is not taken as scanned.
+    QVERIFY(!m.host.scan(QStringLiteral("D:\\")));
+    QCOMPARE(m.host.GetCurrentDrive(), QString());
+    // The scan still counts as running until its end is here: a cancel is taken.
+    QVERIFY(m.host.cancelScan());
     QVERIFY(m.harness.waitForFinished(IWork::DuplicateScanFinished, 0));
+    QVERIFY(!m.host.cancelScan());
     QCOMPARE(m.groups().size(), 1);
     QVERIFY(m.scan());
     QCOMPARE(m.groups().size(), 1);
@@ -466,6 +452,16 @@ void tst_Work_DuplicateFile::clean_data() {
     QTest::newRow("the copy that stays changed")
         << QList<int>{1, 2} << QList<int>{} << QList<int>{} << QByteArray("touch a.jpg") << 0
         << QStringList{} << QStringLiteral("2个文件");
+    // Edited in place, size and time as they were: only the bytes tell.
+    QTest::newRow("ticked copy edited in place")
+        << QList<int>{1} << QList<int>{} << QList<int>{} << QByteArray("edit b.jpg") << 0
+        << QStringList{} << QStringLiteral("1个文件的内容与保留的副本已不相同");
+    QTest::newRow("the copy that stays edited in place")
+        << QList<int>{1, 2} << QList<int>{0} << QList<int>{} << QByteArray("edit a.jpg") << 0
+        << QStringList{"x.zip"} << QStringLiteral("2个文件的内容与保留的副本已不相同");
+    QTest::newRow("the copy that stays cannot be read")
+        << QList<int>{1} << QList<int>{} << QList<int>{} << QByteArray("lock a.jpg") << 0
+        << QStringList{} << QStringLiteral("1个文件的内容与保留的副本已不相同或无法读取");
     QTest::newRow("a copy that stays for the other type")
         << QList<int>{} << QList<int>{0} << QList<int>{1} << QByteArray() << 1 << QStringList{}
         << QStringLiteral("2个勾选的文件在另一类型中是要保留的那一份");
@@ -519,11 +515,30 @@ void tst_Work_DuplicateFile::clean() {
             fs::rename(other, file);
         } else if (change[0] == "remove") {
             fs::remove(file);
+        } else if (change[0] == "edit") {
+            // A byte far into the file changed in place; size and time put back as they were.
+            const auto time = fs::last_write_time(file);
+            std::fstream edit(file, std::ios::in | std::ios::out | std::ios::binary);
+            const auto at = std::streamoff(kSize - 100);
+            edit.seekg(at);
+            const char byte = static_cast<char>(edit.get());
+            edit.seekp(at);
+            edit.put(static_cast<char>(byte ^ 0x20));
+            edit.close();
+            fs::last_write_time(file, time);
+            QCOMPARE(fs::file_size(file), std::uintmax_t(kSize));
+        } else if (change[0] == "lock") {
+            fs::permissions(file, fs::perms::none);
         }
     }
     const auto before = m.tree.snapshot();
     const int freedBefore = m.harness.statuses().count(IWork::DuplicateCleanFinished);
-    QCOMPARE(m.clean(), started);
+    {
+        // Without privileges a file without read permission cannot be read, even by root.
+        WithoutPrivileges ordinary;
+        QVERIFY(ordinary.ok());
+        QCOMPARE(m.clean(), started);
+    }
     if (started == 0) {
         QCOMPARE(m.harness.statuses().count(IWork::DuplicateCleanFinished), freedBefore + 1);
         QCOMPARE(m.codes.last().at(0).toInt(), 6);
@@ -593,7 +608,7 @@ void tst_Work_DuplicateFile::drives() {
     // The list is built once.
     m.tree.setEnv("MERIVANE_DRIVES", "C=" + QByteArray::fromStdString(m.tree.c().native()));
     QCOMPARE(m.host.GetDrives(), drives);
-    QCOMPARE(m.host.scan(QStringLiteral("D:\\")), 21);
+    QVERIFY(m.host.scan(QStringLiteral("D:\\")));
     QCOMPARE(m.host.GetCurrentDrive(), QStringLiteral("D:\\"));
     QVERIFY(m.harness.waitForFinished(IWork::DuplicateScanFinished, 0));
     // Declining the question starts nothing.

@@ -77,7 +77,7 @@ void tst_PageDuplicates::quickScanOfDriveC() {
     QCOMPARE(statuses.at(1).at(0).value<IWork::WorkStatus>(), IWork::DuplicateScanFinished);
     // On drive C: three pictures and documents have copies there too; the rest are on D:.
     QTRY_COMPARE(text("dfTitle"),
-                 QStringLiteral("以找出重复文件<font color=\"#FF0000\">3组</font>，"
+                 QStringLiteral("已找出重复文件<font color=\"#FF0000\">3组</font>，"
                                 "占用<font color=\"#FF0000\">1.84MB</font>"));
     QCOMPARE(text("dfMainButton"), QStringLiteral("一键删除"));
     // The window presents no status of this work on its own widgets.
@@ -94,7 +94,7 @@ void tst_PageDuplicates::everyDriveFromTheMenu() {
     const int all = box->property("count").toInt() - 1;
     QMetaObject::invokeMethod(box, "activated", Q_ARG(int, all));
     QTRY_COMPARE(text("dfTitle"),
-                 QStringLiteral("以找出重复文件<font color=\"#FF0000\">10组</font>，"
+                 QStringLiteral("已找出重复文件<font color=\"#FF0000\">10组</font>，"
                                 "占用<font color=\"#FF0000\">20.10MB</font>"));
     QCOMPARE(work->typeModel()->types().front().nodes->rowCount(), 4);
     QCOMPARE(box->property("displayText").toString(), QStringLiteral("全盘扫描"));

@@ -193,32 +193,59 @@ void tst_Work_UninstallSoft::calcSoftSize() {
 void tst_Work_UninstallSoft::measuredFolder_data() {
     QTest::addColumn<QString>("uninstString");
     QTest::addColumn<QString>("installLocation");
+    QTest::addColumn<QByteArray>("systemRoot"); // %SystemRoot%; empty: unset
     QTest::addColumn<quint64>("size");
     QTest::newRow("the uninstaller's folder, not its parent")
         << R"(C:\Program Files\App\unins000.exe /S)"
-        << R"(C:\Program Files)" << quint64(3000);
+        << R"(C:\Program Files)" << QByteArray() << quint64(3000);
     QTest::newRow("Windows Installer: the install folder")
         << "MsiExec.exe /X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
-        << R"(C:\Program Files\App)" << quint64(3000);
+        << R"(C:\Program Files\App)" << QByteArray() << quint64(3000);
     QTest::newRow("Windows Installer: install folder with separator")
         << "MsiExec.exe /X{6F1B3C2A}"
-        << R"(C:\Program Files\App\)" << quint64(3000);
+        << R"(C:\Program Files\App\)" << QByteArray() << quint64(3000);
     QTest::newRow("uninstaller at the drive's root: the install folder")
         << R"(C:\uninst.exe)"
-        << R"(C:\Program Files\App)" << quint64(3000);
+        << R"(C:\Program Files\App)" << QByteArray() << quint64(3000);
+    // The Windows folder is no program's size, in whatever letter case it is written.
+    QTest::newRow("msiexec.exe in System32: the install folder")
+        << R"(C:\WINDOWS\system32\msiexec.exe /x{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21})"
+        << R"(C:\Program Files\App)" << QByteArray() << quint64(3000);
+    QTest::newRow("rundll32.exe in SysWOW64: the install folder")
+        << R"(c:\windows\SysWOW64\rundll32.exe "C:\Program Files\App\app.dll",Uninstall)"
+        << R"(C:\Program Files\App)" << QByteArray() << quint64(3000);
+    QTest::newRow("uninstaller in the Windows folder itself: the install folder")
+        << R"("C:\Windows\uninst.exe")"
+        << R"(C:\Program Files\App)" << QByteArray() << quint64(3000);
+    QTest::newRow("install folder in the Windows folder: nothing")
+        << "MsiExec.exe /X{6F1B3C2A}"
+        << R"(C:\Windows\System32\)" << QByteArray() << quint64(0);
+    QTest::newRow("the Windows folder named by SystemRoot")
+        << R"(D:\WinNT\System32\uninst.exe /S)"
+        << R"(C:\Program Files\App)" << QByteArray(R"(D:\WINNT)") << quint64(3000);
     QTest::newRow("neither") << "MsiExec.exe /X{6F1B3C2A}"
-                             << "" << quint64(0);
+                             << "" << QByteArray() << quint64(0);
 }
 
 void tst_Work_UninstallSoft::measuredFolder() {
     QFETCH(QString, uninstString);
     QFETCH(QString, installLocation);
+    QFETCH(QByteArray, systemRoot);
     QFETCH(quint64, size);
     SoftwareFixture fixture;
     fixture.write(fixture.c("Program Files/App/unins000.exe"), 1000);
     fixture.write(fixture.c("Program Files/App/app.dat"), 2000);
     fixture.write(fixture.c("Program Files/Other/other.dat"), 50000);
     fixture.write(fixture.c("uninst.exe"), 70000);
+    // The Windows folder, spelt as the uninstall strings spell it (this file system is not
+    // case-blind), so that each would measure something.
+    fixture.write(fixture.c("WINDOWS/system32/msiexec.exe"), 60000);
+    fixture.write(fixture.c("windows/SysWOW64/rundll32.exe"), 80000);
+    fixture.write(fixture.c("Windows/uninst.exe"), 90000);
+    fixture.write(fixture.c("Windows/System32/kernel32.dll"), 40000);
+    fixture.drives().write(fixture.drives().d("WinNT/System32/uninst.exe"), 30000);
+    if (!systemRoot.isEmpty())
+        fixture.drives().setEnv("SystemRoot", systemRoot);
     fixture.add("App", uninstString, {{"InstallLocation", installLocation}});
     TestUninstallWork work;
     QVERIFY(work.scan());

@@ -24,7 +24,8 @@ Rectangle {
     Rectangle {
         anchors.centerIn: parent
         width: 380
-        height: 190
+        // A long tip (two reasons why files stayed) pushes the button down.
+        height: Math.max(190, message.implicitHeight + 130)
         radius: 10
         color: "#FFFFFF"
 

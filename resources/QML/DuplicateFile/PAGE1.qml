@@ -218,9 +218,11 @@ Item {
         color: "#FFFFFF"
         border.color: "#DDE6E6"
 
-        // Closes a moment after the pointer has left both the button and the menu.
+        // Closes a moment after the pointer has left both the button and the menu. The items
+        // lie inside the menu's own area, so pointing at one keeps the menu hovered.
         Timer {
             id: closer
+            objectName: "dfMenuCloser"
             interval: 80
             onTriggered: {
                 if (!moreMouse.containsMouse && !menuMouse.containsMouse)
@@ -232,34 +234,35 @@ Item {
             anchors.fill: parent
             hoverEnabled: true
             onContainsMouseChanged: closer.restart()
-        }
-        Column {
-            id: menuColumn
-            y: 4
-            width: parent.width
-            Repeater {
-                model: page.drives
-                delegate: Rectangle {
-                    width: menuColumn.width
-                    height: 34
-                    color: itemMouse.containsMouse ? "#E4F8F6" : "transparent"
-                    Text {
-                        x: 16
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: modelData.name === "*" ? "全盘扫描" : "本地磁盘(" + modelData.name + ")"
-                        color: "#333333"
-                        font.family: "HarmonyOS Sans SC"
-                        font.pixelSize: 14
-                    }
-                    MouseArea {
-                        id: itemMouse
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        cursorShape: Qt.PointingHandCursor
-                        onContainsMouseChanged: closer.restart()
-                        onClicked: {
-                            menu.visible = false
-                            page.scanRequested(modelData.name)
+
+            Column {
+                id: menuColumn
+                y: 4
+                width: parent.width
+                Repeater {
+                    model: page.drives
+                    delegate: Rectangle {
+                        objectName: "dfDriveMenuItem_" + modelData.name
+                        width: menuColumn.width
+                        height: 34
+                        color: itemMouse.containsMouse ? "#E4F8F6" : "transparent"
+                        Text {
+                            x: 16
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: modelData.name === "*" ? "全盘扫描" : "本地磁盘(" + modelData.name + ")"
+                            color: "#333333"
+                            font.family: "HarmonyOS Sans SC"
+                            font.pixelSize: 14
+                        }
+                        MouseArea {
+                            id: itemMouse
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            cursorShape: Qt.PointingHandCursor
+                            onClicked: {
+                                menu.visible = false
+                                page.scanRequested(modelData.name)
+                            }
                         }
                     }
                 }

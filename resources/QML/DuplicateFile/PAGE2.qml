@@ -18,13 +18,6 @@ Item {
     property int typeFilter: 0
     signal scanRequested(string drive)
 
-    function scanStarted(drive) {
-        status = 1
-        cancelling = false
-        currentPath = ""
-        resultText = ""
-        selectDrive(drive)
-    }
     function selectDrive(drive) {
         for (var i = 0; i < drives.length; ++i) {
             if (drives[i].name.charAt(0) === drive.charAt(0))
@@ -46,15 +39,21 @@ Item {
         target: TypeGroups
         function onScanStatusChanged(code) {
             page.status = code
-            if (code === 1)
+            if (code === 1) {
                 page.cancelling = false
+                page.currentPath = ""
+                page.resultText = ""
+            }
         }
         function onCurrentScanPathChange(path) { page.currentPath = path }
         function onScanDriveChanged(drive) { page.selectDrive(drive) }
         function onScanFinishedInfo(groups, size, checked) {
             page.groupsFound = groups
-            page.resultText = groups === 0 ? "扫描结束，暂未发现重复文件"
-                : "以找出重复文件<font color=\"#FF0000\">" + groups + "组</font>，占用<font color=\"#FF0000\">" + size + "</font>"
+            // A scan stopped before any group was confirmed says so: the drive may well
+            // hold copies.
+            page.resultText = groups === 0 ? (page.status === 3 ? "扫描已取消，尚未找出重复文件"
+                                                                : "扫描结束，暂未发现重复文件")
+                : "已找出重复文件<font color=\"#FF0000\">" + groups + "组</font>，占用<font color=\"#FF0000\">" + size + "</font>"
             if (groups > 0)
                 page.status = 4
         }
@@ -137,8 +136,8 @@ Item {
         text: page.mainText
         onClicked: {
             if (page.status === 1) {
-                page.cancelling = true
-                Host.cancelScan()
+                if (Host.cancelScan())
+                    page.cancelling = true
             } else if (page.status === 3 || page.groupsFound === 0) {
                 page.scanRequested(page.drives[driveBox.currentIndex].name)
             } else {

@@ -9,10 +9,11 @@ Rectangle {
     property int page: 0
     property var drives: Host.GetDrives()
 
+    // The page follows the work: a scan that starts reports itself (and the result page
+    // shows it); one refused leaves the page as it was, and says why.
     function startScan(drive) {
-        root.page = 1
-        results.scanStarted(drive)
-        Host.scan(drive)
+        if (!Host.scan(drive))
+            tip.show("上一次扫描或清理还没有完全结束，请稍后再试。")
     }
 
     width: 970

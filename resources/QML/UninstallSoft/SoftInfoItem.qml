@@ -11,6 +11,8 @@ Item {
     property string installDate
     // Set by the page: the x of each column.
     property var columns
+    // False while the list is still being read: the button is grey and takes no click.
+    property bool uninstallEnabled: true
 
     signal uninstallClicked()
 
@@ -76,14 +78,16 @@ Item {
         width: 72
         height: 28
         radius: 14
-        color: buttonMouse.containsMouse ? "#29DDD3" : "#FFFFFF"
+        enabled: row.uninstallEnabled
+        color: enabled && buttonMouse.containsMouse ? "#29DDD3" : "#FFFFFF"
         border.width: 1
-        border.color: "#29DDD3"
+        border.color: enabled ? "#29DDD3" : "#D5DCDC"
 
         Text {
             anchors.centerIn: parent
             text: "卸载"
-            color: buttonMouse.containsMouse ? "#FFFFFF" : "#29B8B0"
+            color: !uninstallButton.enabled ? "#B4BEBE"
+                   : buttonMouse.containsMouse ? "#FFFFFF" : "#29B8B0"
             font.family: "HarmonyOS Sans SC"
             font.pixelSize: 14
         }

@@ -11,6 +11,10 @@ Item {
     // The order the sort arrow shows: true for oldest first (the inventory's order).
     property bool ascending: true
     readonly property var columns: ({ icon: 48, name: 88, size: 470, date: 610, action: 800 })
+    // What can run now: no uninstall while the list is still being read, no new list while
+    // uninstallers are being started.
+    readonly property bool listed: lastStatus === 3
+    readonly property bool rescanBlocked: !listed || uninstHost.uninstalling
 
     function refreshDisk() {
         diskLine.text = uninstHost.diskSentence()
@@ -24,12 +28,8 @@ Item {
             page.lastStatus = nStatus
             if (nStatus === 2) {
                 statusText.text = "扫描中"
-                progressBtn.running = true
-                progressBtn.caption = "扫描中..."
                 page.ascending = true
             } else if (nStatus === 3) {
-                progressBtn.running = false
-                progressBtn.caption = "重新扫描"
                 page.refreshDisk()
             }
         }
@@ -82,10 +82,10 @@ Item {
         objectName: "progressBtn"
         x: card.x + card.width - width - 28
         y: 36
-        caption: "扫描中..."
-        running: true
+        caption: !page.listed ? "扫描中..." : uninstHost.uninstalling ? "卸载中..." : "重新扫描"
+        running: page.rescanBlocked
         onClicked: {
-            if (page.lastStatus === 3)
+            if (!page.rescanBlocked)
                 uninstHost.scan()
         }
     }
@@ -222,6 +222,7 @@ Item {
             softName: model.softName
             sizeText: model.size
             installDate: model.installDate
+            uninstallEnabled: page.listed
             onUninstallClicked: {
                 model.checked = true
                 uninstHost.clean()
