@@ -430,41 +430,47 @@ void tst_Work_DuplicateFile::clean_data() {
     QTest::addColumn<int>("started");
     QTest::addColumn<QStringList>("removed");
     QTest::addColumn<QString>("tip");
+    // What the work lists as not done, "reason:name", sorted.
+    QTest::addColumn<QStringList>("failed");
     // Pictures: a, b, c.jpg (one group); archives: x, y.zip (one group); packages, a type
     // that shares ".zip" with the archives: x, y.zip again.
     QTest::newRow("the ticked copies")
         << QList<int>{1, 2} << QList<int>{0} << QList<int>{} << QByteArray() << 0
-        << QStringList{"b.jpg", "c.jpg", "x.zip"} << QString();
+        << QStringList{"b.jpg", "c.jpg", "x.zip"} << QString() << QStringList{};
     QTest::newRow("every copy ticked keeps the first")
         << QList<int>{0, 1, 2} << QList<int>{0, 1} << QList<int>{} << QByteArray() << 0
-        << QStringList{"b.jpg", "c.jpg", "y.zip"} << QStringLiteral("已为2组保留");
+        << QStringList{"b.jpg", "c.jpg", "y.zip"} << QStringLiteral("已为2组保留") << QStringList{};
     QTest::newRow("nothing ticked") << QList<int>{} << QList<int>{} << QList<int>{} << QByteArray()
-                                    << 1 << QStringList{} << QString();
+                                    << 1 << QStringList{} << QString() << QStringList{};
     QTest::newRow("the copy that stays is gone")
         << QList<int>{} << QList<int>{0} << QList<int>{} << QByteArray("remove y.zip") << 0
-        << QStringList{} << QStringLiteral("1个文件");
+        << QStringList{} << QStringLiteral("1个文件") << QStringList{"changed:x.zip"};
     QTest::newRow("ticked file rewritten since the scan")
         << QList<int>{1} << QList<int>{} << QList<int>{} << QByteArray("touch b.jpg") << 0
-        << QStringList{} << QStringLiteral("1个文件");
+        << QStringList{} << QStringLiteral("1个文件") << QStringList{"changed:b.jpg"};
     QTest::newRow("ticked file replaced by another file")
         << QList<int>{1, 2} << QList<int>{} << QList<int>{} << QByteArray("replace c.jpg") << 0
-        << QStringList{"b.jpg"} << QStringLiteral("1个文件");
+        << QStringList{"b.jpg"} << QStringLiteral("1个文件") << QStringList{"changed:c.jpg"};
     QTest::newRow("the copy that stays changed")
         << QList<int>{1, 2} << QList<int>{} << QList<int>{} << QByteArray("touch a.jpg") << 0
-        << QStringList{} << QStringLiteral("2个文件");
+        << QStringList{} << QStringLiteral("2个文件")
+        << QStringList{"changed:b.jpg", "changed:c.jpg"};
     // Edited in place, size and time as they were: only the bytes tell.
     QTest::newRow("ticked copy edited in place")
         << QList<int>{1} << QList<int>{} << QList<int>{} << QByteArray("edit b.jpg") << 0
-        << QStringList{} << QStringLiteral("1个文件的内容与保留的副本已不相同");
+        << QStringList{} << QStringLiteral("1个文件的内容与保留的副本已不相同")
+        << QStringList{"differs:b.jpg"};
     QTest::newRow("the copy that stays edited in place")
         << QList<int>{1, 2} << QList<int>{0} << QList<int>{} << QByteArray("edit a.jpg") << 0
-        << QStringList{"x.zip"} << QStringLiteral("2个文件的内容与保留的副本已不相同");
+        << QStringList{"x.zip"} << QStringLiteral("2个文件的内容与保留的副本已不相同")
+        << QStringList{"differs:b.jpg", "differs:c.jpg"};
     QTest::newRow("the copy that stays cannot be read")
         << QList<int>{1} << QList<int>{} << QList<int>{} << QByteArray("lock a.jpg") << 0
-        << QStringList{} << QStringLiteral("1个文件的内容与保留的副本已不相同或无法读取");
+        << QStringList{} << QStringLiteral("1个文件的内容与保留的副本已不相同或无法读取")
+        << QStringList{"differs:b.jpg"};
     QTest::newRow("a copy that stays for the other type")
         << QList<int>{} << QList<int>{0} << QList<int>{1} << QByteArray() << 1 << QStringList{}
-        << QStringLiteral("2个勾选的文件在另一类型中是要保留的那一份");
+        << QStringLiteral("2个勾选的文件在另一类型中是要保留的那一份") << QStringList{};
 }
 
 void tst_Work_DuplicateFile::clean() {
@@ -475,6 +481,7 @@ void tst_Work_DuplicateFile::clean() {
     QFETCH(int, started);
     QFETCH(QStringList, removed);
     QFETCH(QString, tip);
+    QFETCH(QStringList, failed);
     QJsonArray rules = RuleFiles::LoadDuplicateFileData().array();
     rules.append(QJsonObject{{"id", "7"},
                              {"description", QStringLiteral("重复安装包")},
@@ -554,6 +561,16 @@ void tst_Work_DuplicateFile::clean() {
                  qPrintable(m.tips.isEmpty() ? QString() : m.tips.last().at(0).toString()));
     const bool nothingTicked =
         pictureTicks.isEmpty() && archiveTicks.isEmpty() && packageTicks.isEmpty();
+    QStringList listed;
+    for (const ItemFailures::Failure& failure : m.work.failures.take()) {
+        const bool changed = failure.reason == ItemFailures::Reason::Changed;
+        QVERIFY(changed || failure.reason == ItemFailures::Reason::Differs);
+        listed << QStringLiteral("%1:%2").arg(
+            changed ? "changed" : "differs",
+            QString::fromStdString(failure.path.filename().string()));
+    }
+    listed.sort();
+    QCOMPARE(listed, failed);
     QCOMPARE(m.criticals,
              nothingTicked ? QStringList{QStringLiteral("没有勾选任何文件!")} : QStringList{});
     // Deleted copies leave the page's list; copies kept stay as they were.
