@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <memory>
 #include <platform/Drives.h>
+#include <platform/WinError.h>
 
 Work_CClean* Work_CClean::GetInstance() {
     static Work_CClean* instance = nullptr;
@@ -21,6 +22,8 @@ Work_CClean* Work_CClean::GetInstance() {
 
 Work_CClean::Work_CClean(const QJsonDocument& rules)
     : IWork(WorkKind::CClean), groupsModel_(new LM_GroupsModel) {
+    walk_.setProgress(&progress);
+    cleanList_.setProgress(&progress);
     BuildGroups(rules);
 }
 
@@ -40,7 +43,7 @@ void Work_CClean::BuildGroups(const QJsonDocument& rules) {
                            item.value(QStringLiteral("checked")).toBool(false),
                            item.value(QStringLiteral("description")).toString(),
                            QStringLiteral("0KB"), path);
-            tiles_.push_back(Tile{model, model->rowCount() - 1, {}, {}});
+            tiles_.push_back(Tile{model, model->rowCount() - 1, {}, {}, {}});
         });
 }
 
@@ -59,6 +62,7 @@ int Work_CClean::StartScan() {
             Tile& tile = tiles_[i];
             staleFiles.push_back(std::move(tile.files));
             tile.files.clear();
+            tile.sizes.clear();
             const QString& rulePath = tile.model->items().at(tile.row)->path;
             tile.root = rulePath.isEmpty() ? fs::path()
                                            : FolderWalk::ResolveRoot(platform::Drives::toNativePath(
@@ -102,6 +106,7 @@ int Work_CClean::StartClean() {
             for (fs::path& file : tile.files)
                 cleanList_.add(std::move(file), root, i);
             tile.files.clear();
+            tile.sizes.clear();
         }
     }
     freedSize.store(0);
@@ -109,9 +114,12 @@ int Work_CClean::StartClean() {
         CCleanCleanFinished,
         [this] {
             cleanList_.work(
-                [this](const CleanList::Target&, const CleanList::RemoveResult& result) {
+                [this](const CleanList::Target& target, const CleanList::RemoveResult& result) {
                     if (result.removed())
                         freedSize.fetch_add(result.freed);
+                    // A file already gone is no failure: what was wanted is done.
+                    else if (result.error != platform::ErrorFileNotFound)
+                        failures.add(target.file, result.error);
                 });
         },
         std::thread::hardware_concurrency(),
@@ -136,6 +144,23 @@ std::vector<fs::path> Work_CClean::FilesOf(const LM_GroupModel* model, int row) 
     return {};
 }
 
+std::vector<FileRow> Work_CClean::FoundFiles(const LM_GroupModel* model, int row) {
+    std::lock_guard<std::mutex> lock(queueMutex);
+    std::vector<FileRow> found;
+    for (const Tile& tile : tiles_) {
+        if (tile.model != model || tile.row != row)
+            continue;
+        found.reserve(tile.files.size());
+        for (std::size_t i = 0; i < tile.files.size(); ++i) {
+            FileRow file;
+            file.path = tile.files[i];
+            file.size = tile.sizes[i];
+            found.push_back(std::move(file));
+        }
+    }
+    return found;
+}
+
 std::optional<std::uint64_t> Work_CClean::ProbeFile(const FolderWalk::File& file) const {
     return file.readableSize();
 }
@@ -151,6 +176,7 @@ void Work_CClean::ScanLoop(int generation) {
     });
     // Files of the folder being listed: committed together, one lock per folder.
     std::vector<fs::path> files;
+    std::vector<std::uint64_t> sizes;
     std::uint64_t bytes = 0;
     std::size_t tile = 0;
     FolderWalk::Visitor visitor;
@@ -160,6 +186,7 @@ void Work_CClean::ScanLoop(int generation) {
             return;
         tile = file.tag();
         files.push_back(file.path());
+        sizes.push_back(*size);
         bytes += *size;
     };
     visitor.folderDone = [&] {
@@ -169,9 +196,12 @@ void Work_CClean::ScanLoop(int generation) {
                 std::vector<fs::path>& found = tiles_[tile].files;
                 found.insert(found.end(), std::make_move_iterator(files.begin()),
                              std::make_move_iterator(files.end()));
+                std::vector<std::uint64_t>& foundSizes = tiles_[tile].sizes;
+                foundSizes.insert(foundSizes.end(), sizes.begin(), sizes.end());
             }
             sender.add(Found{tile, bytes});
             files.clear();
+            sizes.clear();
             bytes = 0;
         }
         sender.sendIfDue();

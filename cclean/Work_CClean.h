@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CleanList.h"
+#include "FileRow.h"
 #include "FolderWalk.h"
 #include "IWork.h"
 
@@ -36,6 +37,8 @@ public:
     LM_GroupsModel* groupsModel() const { return groupsModel_; }
     // The files the last scan found below tile `row` of `model` (for tests and checks).
     std::vector<fs::path> FilesOf(const LM_GroupModel* model, int row);
+    // The same with the size each had then.
+    std::vector<FileRow> FoundFiles(const LM_GroupModel* model, int row);
 
 protected:
     // The size of a regular file the walk met, or nothing when it is in use (cannot be
@@ -50,8 +53,9 @@ private:
         // Set when a scan starts: the rule folder with its links resolved, which a clean
         // must not leave. Empty when the rule names no folder.
         fs::path root;
-        // Guarded by queueMutex while a scan runs.
+        // Guarded by queueMutex while a scan runs; sizes[i] is the size of files[i].
         std::vector<fs::path> files;
+        std::vector<std::uint64_t> sizes;
     };
     // Bytes found below one folder of a tile, on their way to the GUI thread.
     struct Found {

@@ -15,6 +15,8 @@
 
 Work_ChatClean::Work_ChatClean(WorkKind kind) : IWork(kind) {
     showMessage = &UserPrompt::inform;
+    walk_.setProgress(&progress);
+    cleanList_.setProgress(&progress);
 }
 
 Work_ChatClean::~Work_ChatClean() = default;
@@ -247,6 +249,7 @@ void Work_ChatClean::CleanLoop() {
                         if (result.error == platform::ErrorFileNotFound)
                             return;
                         qDebug() << "remove failed and error code" << result.error;
+                        failures.add(target.file, result.error);
                         if (HidesAfter(result.error))
                             cleanList_.hide(target.row);
                     });

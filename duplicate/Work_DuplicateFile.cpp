@@ -8,7 +8,7 @@
 #include "LM_DuplicateFileListNodes.h"
 #include "PathQString.h"
 #include "RuleFiles.h"
-#include "Work_DuplicateFileHost.h"
+#include "UserPrompt.h"
 
 #include <QDebug>
 #include <QStringList>
@@ -58,10 +58,11 @@ Work_DuplicateFile* Work_DuplicateFile::GetInstance() {
 }
 
 Work_DuplicateFile::Work_DuplicateFile(const QJsonDocument& rules)
-    : IWork(WorkKind::DuplicateFile), typeModel_(new LM_DuplicateFileListModel(rules)),
-      host_(new Work_DuplicateFileHost(*this)), pathTimer_(new QTimer(typeModel_)) {
-    pageHost = host_;
+    : IWork(WorkKind::DuplicateFile), showCritical(&UserPrompt::warn),
+      typeModel_(new LM_DuplicateFileListModel(rules)), pathTimer_(new QTimer(typeModel_)) {
     pageModel = typeModel_;
+    walk_.setProgress(&progress);
+    cleanList_.setProgress(&progress);
     const auto& types = typeModel_->types();
     for (std::size_t t = 0; t < types.size(); ++t) {
         for (const std::string& ext : types[t].extensions)
@@ -83,7 +84,6 @@ Work_DuplicateFile::Work_DuplicateFile(const QJsonDocument& rules)
 
 Work_DuplicateFile::~Work_DuplicateFile() {
     // Batches still queued to the models are dropped with them.
-    delete host_;
     delete typeModel_;
 }
 
@@ -178,6 +178,7 @@ bool Work_DuplicateFile::FolderWanted(const fs::path& folder) const {
 }
 
 void Work_DuplicateFile::SetCurrentPath(const fs::path& path) {
+    progress.setPlace(path);
     std::lock_guard<std::mutex> lock(pathMutex_);
     currentPath_ = path;
     pathChanged_ = true;
@@ -419,8 +420,8 @@ int Work_DuplicateFile::StartClean() {
                 .arg(stayingElsewhere));
     }
     if (cleanList_.size() == 0) {
-        if (kept == 0 && stayingElsewhere == 0 && host_->showCritical)
-            host_->showCritical(QStringLiteral("没有勾选任何文件!"));
+        if (kept == 0 && stayingElsewhere == 0 && showCritical)
+            showCritical(QStringLiteral("没有勾选任何文件!"));
         return 1;
     }
     IWork::StartClean();
@@ -481,6 +482,7 @@ void Work_DuplicateFile::CleanLoop() {
             }
             qDebug().noquote() << "remove failed and error code" << result.error
                                << WindowsPathText(target.file);
+            failures.add(target.file, result.error);
             // The page cannot delete it, so it stops offering it.
             if (result.error == platform::ErrorAccessDenied)
                 cleanList_.hide(target.row);
@@ -489,11 +491,13 @@ void Work_DuplicateFile::CleanLoop() {
             SetCurrentPath(target.file);
             if (!Unchanged(target)) {
                 changedFiles_.fetch_add(1);
+                failures.add({target.file, QString(), ItemFailures::Reason::Changed, 0});
                 return false;
             }
             // Size and time say nothing of an edit that kept both: the bytes decide.
             if (!SameBytes(splitter, target)) {
                 differingFiles_.fetch_add(1);
+                failures.add({target.file, QString(), ItemFailures::Reason::Differs, 0});
                 return false;
             }
             return true;

@@ -10,6 +10,7 @@
 #include <QString>
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -18,7 +19,6 @@
 class ContentSplitter;
 class LM_DuplicateFileListModel;
 class QTimer;
-class Work_DuplicateFileHost;
 
 // The duplicate-file work: finds files of the rule file's types on one fixed drive or on
 // all of them that are byte-for-byte copies of each other, and deletes the copies the user
@@ -52,7 +52,10 @@ public:
     int StartClean() override;
 
     LM_DuplicateFileListModel* typeModel() const { return typeModel_; }
-    Work_DuplicateFileHost* host() const { return host_; }
+
+    // Tells the user that a clean has nothing to delete (an error box by default);
+    // replaceable so that nothing waits for a click.
+    std::function<void(const QString& message)> showCritical;
 
     // Smallest size of a file that is looked at, exclusive.
     static constexpr std::uint64_t minimumSize = 100 * 1024;
@@ -109,7 +112,6 @@ private:
     void ReceiveRemoved(const std::vector<std::uint64_t>& ids);
 
     LM_DuplicateFileListModel* typeModel_;
-    Work_DuplicateFileHost* host_;
     // Lower-case extension with its dot -> the types it belongs to.
     std::unordered_map<std::string, std::vector<std::uint32_t>> extensionTypes_;
 

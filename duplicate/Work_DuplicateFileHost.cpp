@@ -23,8 +23,7 @@ QJsonObject DriveObject(const QString& name, std::uint64_t total, std::uint64_t 
 } // namespace
 
 Work_DuplicateFileHost::Work_DuplicateFileHost(Work_DuplicateFile& work, QObject* parent)
-    : QObject(parent), askYesNo(&UserPrompt::askYesNo), showCritical(&UserPrompt::warn),
-      work_(work) {}
+    : QObject(parent), askYesNo(&UserPrompt::askYesNo), work_(work) {}
 
 QJsonArray Work_DuplicateFileHost::GetDrives() {
     if (!drives_.isEmpty())

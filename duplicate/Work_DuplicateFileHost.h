@@ -27,9 +27,9 @@ public:
     // The page's tick box of row `index` of the type with this icon is now `checked`.
     Q_INVOKABLE void SetCheckedFromQml(const QString& iconPath, int index, bool checked);
 
-    // The user's answers, replaceable so that no message box blocks a test.
+    // The user's answer to the clean's question, replaceable so that no message box blocks
+    // a test.
     std::function<bool(const QString& question)> askYesNo;
-    std::function<void(const QString& message)> showCritical;
 
 private:
     Work_DuplicateFile& work_;

@@ -56,6 +56,8 @@ Work_LargeFile::Work_LargeFile(const QJsonDocument& rules)
               else
                   AdjustSelectedSize(delta);
           })) {
+    walk_.setProgress(&progress);
+    moveList_.setProgress(&progress);
     const std::vector<LargeFileGroup>& groups = listModel_->groups();
     for (std::size_t i = 0; i < groups.size(); ++i) {
         // A file whose extension two categories name belongs to the first.
@@ -179,10 +181,33 @@ std::uint32_t Work_LargeFile::MoveFile(const fs::path& source, const fs::path& d
     return platform::FileMover::move(source, destination, cancel);
 }
 
-std::optional<fs::path> Work_LargeFile::PrepareDestination() {
-    const QString setting = DestinationSetting();
+Work_LargeFile::Destination Work_LargeFile::CheckDestination(const QString& setting) const {
+    Destination destination;
     const std::optional<fs::path> folder = ResolveDestination(setting);
     if (!folder) {
+        destination.problem = Destination::Problem::NotComplete;
+        return destination;
+    }
+    destination.folder = *folder;
+    // The folder's volume is that of its nearest existing ancestor, so nothing needs to be
+    // created to tell.
+    std::error_code error;
+    destination.existing = *folder;
+    while (!fs::exists(fs::symlink_status(destination.existing, error)) &&
+           destination.existing.has_relative_path())
+        destination.existing = destination.existing.parent_path();
+    if (!fs::is_directory(destination.existing, error)) {
+        destination.problem = Destination::Problem::NoFolder;
+        return destination;
+    }
+    // Drive letters say nothing: D: may be a folder on C:'s own disk.
+    destination.sameVolume = platform::DriveBoundary(destination.existing).contains(systemRoot_);
+    return destination;
+}
+
+std::optional<fs::path> Work_LargeFile::PrepareDestination(const QString& setting) {
+    const Destination destination = CheckDestination(setting);
+    if (destination.problem == Destination::Problem::NotComplete) {
         ShowMessage(QStringLiteral("搬家目标文件夹未设置或不是完整的路径(%1)，"
                                    "请点击“选择其它位置”重新选择。")
                         .arg(setting.trimmed().isEmpty() ? QStringLiteral("空") : setting));
@@ -190,31 +215,32 @@ std::optional<fs::path> Work_LargeFile::PrepareDestination() {
     }
     const QString cannotCreate =
         QStringLiteral("无法创建搬家目标文件夹%1，请点击“选择其它位置”重新选择。").arg(setting);
-    // The question comes before anything is created, so a declined move leaves no folder
-    // behind: the folder's volume is that of its nearest existing ancestor.
-    std::error_code error;
-    fs::path existing = *folder;
-    while (!fs::exists(fs::symlink_status(existing, error)) && existing.has_relative_path())
-        existing = existing.parent_path();
-    if (!fs::is_directory(existing, error)) {
+    if (destination.problem == Destination::Problem::NoFolder) {
         ShowMessage(cannotCreate);
         return std::nullopt;
     }
-    // Drive letters say nothing: D: may be a folder on C:'s own disk.
-    if (platform::DriveBoundary(existing).contains(systemRoot_) &&
+    // The question comes before anything is created, so a declined move leaves no folder
+    // behind.
+    if (destination.sameVolume &&
         !Confirm(QStringLiteral("搬家目标文件夹%1与C盘在同一个磁盘分区上，移动文件不会释放C盘空间。"
                                 "仍要移动吗？")
                      .arg(setting)))
         return std::nullopt;
-    fs::create_directories(*folder, error);
-    if (!fs::is_directory(*folder, error)) {
+    std::error_code error;
+    fs::create_directories(destination.folder, error);
+    if (!fs::is_directory(destination.folder, error)) {
         ShowMessage(cannotCreate);
         return std::nullopt;
     }
-    return folder;
+    return destination.folder;
 }
 
 int Work_LargeFile::StartClean() {
+    const int started = StartMoveTo(DestinationSetting());
+    return started == LargeFileMoving ? 1 : started;
+}
+
+int Work_LargeFile::StartMoveTo(const QString& setting) {
     if (listModel_->checkedCount() == 0) {
         ShowMessage(QStringLiteral("没有勾选任何文件!"));
         return 1;
@@ -222,7 +248,7 @@ int Work_LargeFile::StartClean() {
     // Nothing is reported for a refused move: the page would wait for an end that never comes.
     if (!MayStartRun())
         return 2;
-    const std::optional<fs::path> folder = PrepareDestination();
+    const std::optional<fs::path> folder = PrepareDestination(setting);
     if (!folder || !MayStartRun())
         return 1;
     IWork::StartClean();
@@ -243,7 +269,7 @@ int Work_LargeFile::StartClean() {
     }
     freedSize.store(0);
     StartWorkers(LargeFileMoveFinished, [this] { MoveLoop(); });
-    return 1;
+    return LargeFileMoving;
 }
 
 CleanList::RemoveResult Work_LargeFile::MoveOne(const fs::path& root,
@@ -275,6 +301,11 @@ void Work_LargeFile::MoveLoop() {
                            return;
                        }
                        shortfall_.add(target.row, target.file, result.error);
+                       // The file the scan saw is gone, or another took its name.
+                       if (result.error == platform::ErrorFileNotFound)
+                           failures.add({target.file, QString(), ItemFailures::Reason::Changed, 0});
+                       else
+                           failures.add(target.file, result.error);
                        const fs::path to = destination_ / target.file.filename();
                        qDebug().noquote()
                            << QStringLiteral("LargeFile ==file move failed(source ") +

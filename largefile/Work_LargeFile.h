@@ -34,10 +34,29 @@ public:
 
     // 2 while a run is registered or the program quits, else starts the scan and returns 17.
     int StartScan() override;
-    // Moves the ticked files. Returns 1 after a message when nothing is ticked or the
-    // destination cannot be used, or when the user declines a move that frees nothing;
-    // 2 while a run is registered; 1 when the move started.
+    // Moves the ticked files to the destination the user stored. Returns 1 after a message
+    // when nothing is ticked or the destination cannot be used, or when the user declines a
+    // move that frees nothing; 2 while a run is registered; 1 when the move started.
     int StartClean() override;
+    // The same to `folder` (a Windows path); LargeFileMoving when the move started.
+    int StartMoveTo(const QString& folder);
+
+    // What a destination is worth, told before anything is created or asked.
+    struct Destination {
+        enum class Problem {
+            None,
+            // Empty or not a complete path.
+            NotComplete,
+            // The nearest part of it that exists is no folder.
+            NoFolder,
+        };
+        Problem problem = Problem::None;
+        fs::path folder;   // the native folder, when complete
+        fs::path existing; // its nearest part that exists
+        // On C:'s own volume (after a scan): a move frees nothing there.
+        bool sameVolume = false;
+    };
+    Destination CheckDestination(const QString& folder) const;
     // A change of the ticked bytes made by the user: counted, and the page told.
     void AddSelectedSize(std::int64_t delta) override;
 
@@ -85,7 +104,7 @@ private:
     void ReceiveMoved(const std::vector<Move>& moved);
     // Checks the destination, asks what must be asked and only then creates the folder;
     // the native folder when the move may start.
-    std::optional<fs::path> PrepareDestination();
+    std::optional<fs::path> PrepareDestination(const QString& setting);
 
     LM_LargeFilesModel* listModel_;
     // Lower-case extension (UTF-8, with its dot) -> category. Fixed at construction.

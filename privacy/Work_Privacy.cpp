@@ -65,6 +65,7 @@ void Work_Privacy::BuildGroups(const QJsonDocument& rules) {
             Trace trace;
             trace.model = model;
             trace.row = model->rowCount() - 1;
+            trace.name = item.value(QStringLiteral("description")).toString();
             if (id == runHistoryId) {
                 trace.kind = Trace::Kind::RunHistory;
                 trace.key = RunHistory::locate(path);
@@ -122,6 +123,22 @@ void Work_Privacy::GetRecordCounts(int& found, int& selected) const {
     }
 }
 
+std::optional<std::vector<Work_Privacy::Record>>
+Work_Privacy::RecordsOf(const LM_PrivacyFolderModel* model, int row) const {
+    for (const Trace& trace : traces_) {
+        if (trace.model != model || trace.row != row)
+            continue;
+        std::vector<Record> records;
+        for (const fs::path& file : trace.files)
+            records.push_back(Record{file, QString(), QString()});
+        for (const auto& [letter, value] : trace.entries)
+            records.push_back(
+                Record{fs::path(), QString::fromStdString(letter), QString::fromStdString(value)});
+        return records;
+    }
+    return std::nullopt;
+}
+
 platform::RegistryKey Work_Privacy::OpenRegistryKey(const RunHistory::Location& location,
                                                     platform::RegistryAccess access) {
     return platform::RegistryKey::open(location.root, location.path, access);
@@ -161,7 +178,12 @@ std::uint32_t Work_Privacy::CountTrace(Trace& trace, bool log) {
             return 0;
         const platform::RegistryKey key =
             OpenRegistryKey(*trace.key, platform::RegistryAccess::Read);
-        return key.isOpen() ? static_cast<std::uint32_t>(RunHistory::entries(key).size()) : 0;
+        trace.entries.clear();
+        if (!key.isOpen())
+            return 0;
+        for (const std::string& letter : RunHistory::entries(key))
+            trace.entries.emplace_back(letter, key.readString(letter).value_or(std::string()));
+        return static_cast<std::uint32_t>(trace.entries.size());
     }
     trace.root = RecentItems::locate(trace.folder);
     if (trace.root.empty() && log)
@@ -178,8 +200,10 @@ void Work_Privacy::Erase(Trace& trace) {
             OpenRegistryKey(*trace.key, platform::RegistryAccess::ReadWrite);
         if (!key.isOpen())
             return;
-        if (const std::uint32_t error = RunHistory::erase(key))
+        if (const std::uint32_t error = RunHistory::erase(key)) {
             AppLog(QStringLiteral("Run history not fully erased: error %1").arg(error));
+            failures.add({{}, trace.name, ItemFailures::Reason::Error, error});
+        }
         return;
     }
     for (const fs::path& file : trace.files) {
@@ -187,10 +211,12 @@ void Work_Privacy::Erase(Trace& trace) {
         if (stopRequested.load() || Quitting())
             return;
         const auto result = RemoveFile(trace.root, file);
-        if (!result.removed() && result.error != platform::ErrorFileNotFound)
+        if (!result.removed() && result.error != platform::ErrorFileNotFound) {
             AppLog(QStringLiteral("cannot delete %1: error %2")
                        .arg(WindowsPathText(file))
                        .arg(result.error));
+            failures.add(file, result.error);
+        }
     }
 }
 

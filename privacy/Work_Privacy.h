@@ -41,6 +41,16 @@ public:
 
     // Records over all items, and over the ticked ones (GUI thread).
     void GetRecordCounts(int& found, int& selected) const;
+
+    // One record the last count found: a trace file, or an entry of the Run history.
+    struct Record {
+        std::filesystem::path file;
+        QString name;  // the entry's letter
+        QString value; // what was run
+    };
+    // The records of the item at `row` of `model`; nothing for an item without a location.
+    // GUI thread, while no run is registered.
+    std::optional<std::vector<Record>> RecordsOf(const LM_PrivacyFolderModel* model, int row) const;
     LM_PrivacyGroupData* groupsModel() const { return groupsModel_; }
 
 protected:
@@ -57,6 +67,7 @@ private:
         Kind kind = Kind::RunHistory;
         LM_PrivacyFolderModel* model = nullptr;
         int row = 0;
+        QString name; // the item's description, for a failure the worker reports
         std::optional<RunHistory::Location> key; // RunHistory
         QString folder;                          // RecentItems, as the rule names it
         // What the last count found: the folder with its links resolved and the trace
@@ -64,6 +75,8 @@ private:
         // is registered; the pool's registration orders the two.
         std::filesystem::path root;
         std::vector<std::filesystem::path> files;
+        // RunHistory: the entries the last count found, letter and value.
+        std::vector<std::pair<std::string, std::string>> entries;
     };
     struct Count {
         std::size_t trace = 0;

@@ -12,8 +12,9 @@ has_display() {
 
 # use_sample_profile FOLDER [--reset]: builds the sample profile in FOLDER unless it holds
 # one (scripts/sample_profile.py), points this shell's environment at it and sets program
-# to a copy of the executable in FOLDER/bin. The program keeps config.ini beside its
-# executable, so the profile's settings stay in the profile.
+# to a copy of the executable in FOLDER/bin, beside a copy of merivane-cli. The programs
+# keep config.ini beside their executables, so the profile's settings stay in the profile
+# and the command line reads the window's.
 use_sample_profile() {
     local root=$1 exports
     shift
@@ -26,7 +27,10 @@ use_sample_profile() {
     fi
     mkdir -p "$root/bin"
     # Renewed on every start; a rename works even while an older copy still runs.
-    cp build/app/Merivane "$root/bin/.Merivane.new"
-    mv -f "$root/bin/.Merivane.new" "$root/bin/Merivane"
+    local name
+    for name in app/Merivane cli/merivane-cli; do
+        cp "build/$name" "$root/bin/.${name#*/}.new"
+        mv -f "$root/bin/.${name#*/}.new" "$root/bin/${name#*/}"
+    done
     program=$root/bin/Merivane
 }

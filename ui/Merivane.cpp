@@ -6,6 +6,7 @@
 #include "FormatFileSize.h"
 #include "HomeOverview.h"
 #include "LargeFileDestination.h"
+#include "MessageBoxPrompt.h"
 #include "OneKeyScan.h"
 #include "QmlPageHost.h"
 #include "StatusIconPainter.h"
@@ -54,6 +55,8 @@ QIcon applicationIcon() {
 
 Merivane::Merivane(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::MerivaneClass>()) {
+    // The engines tell and ask the user through message boxes while the window is there.
+    UserPrompt::install(MessageBoxPrompt::answers());
     ui->setupUi(this);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);

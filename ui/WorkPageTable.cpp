@@ -187,8 +187,10 @@ WorkPage duplicates(Ui::MerivaneClass& ui) {
     Work_DuplicateFile* work = Work_DuplicateFile::GetInstance();
     page.work = work;
     page.listView = ui.qwDuplicateFile;
-    page.listProperties = {{QStringLiteral("Host"), work->host()},
-                           {QStringLiteral("TypeGroups"), work->typeModel()}};
+    // The page's host lives as long as the view that shows the page.
+    page.listProperties = {
+        {QStringLiteral("Host"), new Work_DuplicateFileHost(*work, ui.qwDuplicateFile)},
+        {QStringLiteral("TypeGroups"), work->typeModel()}};
     page.listSource = QStringLiteral("qrc:/QML/resources/QML/DuplicateFile/df_main.qml");
     page.listFailureLine = QStringLiteral("Duplicate File QML 加载失败!");
     page.hosted = [model = work->typeModel()](QObject* root) { model->setRootObject(root); };
@@ -200,7 +202,8 @@ WorkPage uninstall(Ui::MerivaneClass& ui) {
     WorkPage page;
     page.work = work;
     page.listView = ui.qwUninstall;
-    page.listProperties = {{QStringLiteral("uninstHost"), work->host()},
+    page.listProperties = {{QStringLiteral("uninstHost"),
+                            new Work_UninstallSoftHost(work, work->model(), ui.qwUninstall)},
                            {QStringLiteral("softwareList"), work->model()}};
     page.listSource = QStringLiteral("qrc:/QML/resources/QML/UninstallSoft/uninst_main.qml");
     page.listFailureLine = QStringLiteral("uninstall soft QML 加载失败!");

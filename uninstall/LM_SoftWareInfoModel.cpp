@@ -205,3 +205,10 @@ void LM_SoftWareInfoModel::sendScanFinishedInfo(int softCount, const QString& so
 void LM_SoftWareInfoModel::sendScanStatusChanged(int nStatus) {
     emit scanStatusChanged(nStatus);
 }
+
+void LM_SoftWareInfoModel::setUninstalling(bool uninstalling) {
+    if (uninstalling == uninstalling_)
+        return;
+    uninstalling_ = uninstalling;
+    emit uninstallingChanged();
+}

@@ -57,6 +57,8 @@ public:
     Q_INVOKABLE void setChecked(int index, bool checked);
 
     QString getFilterString() const { return filterString_; }
+    // Uninstallers are being started: a new inventory must wait until they are.
+    bool uninstalling() const { return uninstalling_; }
 
 public slots:
     // Shows only the rows whose name contains the text, ignoring case; empty shows all.
@@ -71,12 +73,15 @@ public slots:
     void SortDescending();
     void sendScanFinishedInfo(int softCount, const QString& softSize, int checkedCount);
     void sendScanStatusChanged(int nStatus);
+    // Set by the work when its uninstall loop starts and once it has ended.
+    void setUninstalling(bool uninstalling);
 
 signals:
     void filterStringChanged();
     void scanFinishedInfo(int SoftCount, QString SoftSize, int CheckedCount);
     // 2: the inventory runs; 3: it has finished.
     void scanStatusChanged(int nStatus);
+    void uninstallingChanged();
 
 private:
     bool matchesFilter(const TSoftwareInfo& record) const;
@@ -85,4 +90,5 @@ private:
 
     std::vector<TSoftwareInfo> rows_;
     QString filterString_;
+    bool uninstalling_ = false;
 };

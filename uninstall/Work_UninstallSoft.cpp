@@ -6,7 +6,6 @@
 #include "LM_SoftWareInfoModel.h"
 #include "UninstallCommand.h"
 #include "UninstallKeys.h"
-#include "Work_UninstallSoftHost.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -99,14 +98,11 @@ Work_UninstallSoft* Work_UninstallSoft::GetInstance() {
 }
 
 Work_UninstallSoft::Work_UninstallSoft()
-    : IWork(WorkKind::Other), model_(new LM_SoftWareInfoModel),
-      host_(new Work_UninstallSoftHost(this, model_)) {
+    : IWork(WorkKind::Other), model_(new LM_SoftWareInfoModel) {
     pageModel = model_;
-    pageHost = host_;
 }
 
 Work_UninstallSoft::~Work_UninstallSoft() {
-    delete host_;
     delete model_;
 }
 
@@ -187,18 +183,20 @@ int Work_UninstallSoft::StartClean() {
     qDebug() << "SoftWreListModel unistall start ";
     if (start) {
         stopRequested.store(false);
-        host_->setUninstalling(true);
+        progress.reset();
+        failures.clear();
+        model_->setUninstalling(true);
         const auto ended = [this] {
             // Queued after the loop's last outcome. Another loop may have started since.
             QMetaObject::invokeMethod(
-                host_,
+                model_,
                 [this] {
                     bool running = false;
                     {
                         std::lock_guard<std::mutex> lock(queueMutex);
                         running = uninstalling_;
                     }
-                    host_->setUninstalling(running);
+                    model_->setUninstalling(running);
                 },
                 Qt::QueuedConnection);
         };
@@ -241,6 +239,10 @@ void Work_UninstallSoft::UninstallLoop() {
         } catch (...) {
             // Counts as not started: the row stays.
         }
+        if (started)
+            progress.addDone(1);
+        else
+            failures.add({{}, next.uninstString, ItemFailures::Reason::NotStarted, 0});
         QMetaObject::invokeMethod(
             model_, [this, id = next.id, started] { FinishUninstall(id, started); },
             Qt::QueuedConnection);

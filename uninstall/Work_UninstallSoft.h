@@ -12,7 +12,6 @@
 #include <set>
 
 class LM_SoftWareInfoModel;
-class Work_UninstallSoftHost;
 
 // The software-uninstall work: lists the programs of the registry's uninstall keys with
 // the size of their folders, their install dates and icons, and starts the uninstall
@@ -40,7 +39,6 @@ public:
     int StartClean() override;
 
     LM_SoftWareInfoModel* model() const { return model_; }
-    Work_UninstallSoftHost* host() const { return host_; }
 
     // Bytes of the regular files below a folder given in Windows form, with or without a
     // trailing separator or quotes; 0 for an empty name, a bare drive or drive root, a path
@@ -76,7 +74,6 @@ private:
     void FinishUninstall(std::uint64_t id, bool started);
 
     LM_SoftWareInfoModel* model_;
-    Work_UninstallSoftHost* host_;
     // GUI thread only: from the start of an inventory until its records are all in.
     bool scanning_ = false;
 

@@ -24,6 +24,8 @@ Work_UninstallSoftHost::Work_UninstallSoftHost(IWork* work, LM_SoftWareInfoModel
         if (status == 2)
             icons_.clear();
     });
+    connect(model_, &LM_SoftWareInfoModel::uninstallingChanged, this,
+            &Work_UninstallSoftHost::uninstallingChanged);
 }
 
 QString Work_UninstallSoftHost::confirmQuestion() {
@@ -76,11 +78,8 @@ QString Work_UninstallSoftHost::getProgramIconBase64(const QString& filePath) {
     return encoded;
 }
 
-void Work_UninstallSoftHost::setUninstalling(bool uninstalling) {
-    if (uninstalling == uninstalling_)
-        return;
-    uninstalling_ = uninstalling;
-    emit uninstallingChanged();
+bool Work_UninstallSoftHost::uninstalling() const {
+    return model_->uninstalling();
 }
 
 QString Work_UninstallSoftHost::diskSentence() const {

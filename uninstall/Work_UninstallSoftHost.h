@@ -34,9 +34,7 @@ public:
     // "C盘(系统盘)共…GB,可用…GB" for drive C: as it is now; empty when it cannot be read.
     Q_INVOKABLE QString diskSentence() const;
 
-    bool uninstalling() const { return uninstalling_; }
-    // Set by the work when its uninstall loop starts and once it has ended.
-    void setUninstalling(bool uninstalling);
+    bool uninstalling() const;
 
 signals:
     void uninstallingChanged();
@@ -45,7 +43,6 @@ private:
     IWork* work_;
     LM_SoftWareInfoModel* model_;
     Confirm confirm_;
-    bool uninstalling_ = false;
     // Icons by DisplayIcon value, for the delegates the list creates again and again;
     // dropped when a new inventory starts.
     QHash<QString, QString> icons_;

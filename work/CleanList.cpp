@@ -1,6 +1,7 @@
 #include "CleanList.h"
 
 #include "IWork.h"
+#include "RunProgress.h"
 
 #include <algorithm>
 
@@ -56,8 +57,14 @@ void CleanList::run(const MaybeAction& action, const Outcome& outcome) {
                 return;
             const Target& target = targets_[i];
             try {
+                if (progress_) {
+                    progress_->setPlace(target.file);
+                    progress_->addFiles(1);
+                }
                 const std::optional<RemoveResult> result =
                     action(roots_[target.root], target, remover);
+                if (result && result->removed() && progress_)
+                    progress_->addDone(1);
                 if (result && outcome)
                     outcome(target, *result);
             } catch (...) {

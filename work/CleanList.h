@@ -11,6 +11,8 @@
 #include <platform/ConfinedFileRemover.h>
 #include <vector>
 
+class RunProgress;
+
 // The files a clean deletes, shared out among the workers of a pool. Each file is deleted
 // only while it is still a regular file reached from its root without passing a link (see
 // platform::ConfinedFileRemover); a work that must see the very file the scan found, not
@@ -39,6 +41,9 @@ public:
 
     // Empties the list; call before the workers start.
     void clear();
+    // Where the clean tells the file in hand, counts the files it went over and those it
+    // removed (or moved); kept by clear(). Set it before any worker runs.
+    void setProgress(RunProgress* progress) { progress_ = progress; }
     // The folder files are confined to; returns its index for add().
     std::uint32_t addRoot(const std::filesystem::path& root);
     void add(NativePath file, std::uint32_t root, std::uint64_t row);
@@ -63,6 +68,7 @@ private:
 
     std::vector<std::filesystem::path> roots_;
     std::vector<Target> targets_;
+    RunProgress* progress_ = nullptr;
     std::atomic<std::size_t> next_{0};
     std::mutex hiddenMutex_;
     std::vector<std::uint64_t> hidden_;

@@ -1,5 +1,7 @@
 #include "FolderWalk.h"
 
+#include "RunProgress.h"
+
 #include <chrono>
 #include <platform/FolderReader.h>
 
@@ -92,9 +94,12 @@ void FolderWalk::done() {
 void FolderWalk::list(const Task& task, const Visitor& visitor) {
     // Roots are only added before the workers start, so reading them needs no lock.
     const Root& root = roots_[task.root];
+    if (progress_)
+        progress_->setPlace(task.folder);
     platform::FolderReader reader(task.folder, task.identity);
     fs::path child;
     platform::FolderReader::Kind kind;
+    std::uint64_t files = 0;
     while (reader.next(child, kind)) {
         if (kind == platform::FolderReader::Kind::Folder) {
             // Read from this listing without following a link, and checked again when the
@@ -110,7 +115,10 @@ void FolderWalk::list(const Task& task, const Visitor& visitor) {
             changed_.notify_one();
             continue;
         }
+        ++files;
         if (visitor.file)
             visitor.file(File(reader, child, root.folder, root.tag));
     }
+    if (progress_)
+        progress_->addFiles(files);
 }

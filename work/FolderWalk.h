@@ -13,6 +13,7 @@
 #include <platform/FileFacts.h>
 #include <vector>
 
+class RunProgress;
 namespace platform {
 class FolderReader;
 }
@@ -76,6 +77,9 @@ public:
     // An empty folder adds nothing.
     void addRoot(const std::filesystem::path& resolvedFolder, std::size_t tag);
     void setFolderFilter(FolderFilter filter);
+    // Where the walk tells the folder it lists and counts the files it meets; kept by
+    // reset(). Set it before any worker runs.
+    void setProgress(RunProgress* progress) { progress_ = progress; }
 
     // Lists folders until none is left and no other worker may still add one, or until
     // `stop` is set (checked between folders). Never throws: a visitor's exception passes
@@ -102,6 +106,7 @@ private:
 
     std::vector<Root> roots_;
     FolderFilter filter_;
+    RunProgress* progress_ = nullptr;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Task> queue_;

@@ -32,6 +32,9 @@ int IWork::ReportStarted(RunKind run) {
     if (statusCallback)
         statusCallback(StartedStatus(workKind, run));
     workInfo.scannedBytes.store(0);
+    progress.reset();
+    if (run == RunKind::Clean)
+        failures.clear();
     return 0;
 }
 

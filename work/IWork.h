@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ItemFailures.h"
+#include "RunProgress.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -113,8 +116,11 @@ public:
     std::atomic<std::uint64_t> selectedSize{0};
     std::atomic<std::uint64_t> freedSize{0};
     std::atomic<bool> stopRequested{false};
-    QObject* pageHost = nullptr;
     QObject* pageModel = nullptr;
+    // How far the current run has come, and what a clean, move or uninstall could not do;
+    // reset when a run reports its start (a clean's failures are kept until the next one).
+    RunProgress progress;
+    ItemFailures failures;
 
 protected:
     // Starts WorkerCount(hardwareThreads) workers, each running taskLoop inside a

@@ -18,8 +18,6 @@ public:
     // ASCII-only case folding, enough for registry and INI names.
     static bool equalsIgnoreCase(std::string_view a, std::string_view b);
     static bool lessIgnoreCase(std::string_view a, std::string_view b);
-
-private:
     // Length of the valid sequence starting at i, 0 when it is invalid.
     static std::size_t sequenceLength(std::string_view bytes, std::size_t i);
 };

@@ -3,6 +3,7 @@ set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/AtomicFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AutostartSync.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CommandLineSplitter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Console.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ConfinedFileRemover.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CrashHandler.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CrossDeviceMove.cpp
@@ -15,6 +16,7 @@ set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FileFacts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileMover.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FolderReader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Interrupt.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KnownFolders.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MountTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/NoReplaceRename.cpp

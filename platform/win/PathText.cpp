@@ -17,4 +17,9 @@ std::string PathText::fileNameUtf8(const std::filesystem::path& path) {
     return WideText::toUtf8(path.filename().native());
 }
 
+std::u16string PathText::toEscapedUtf16(const std::filesystem::path& path) {
+    const std::wstring& wide = path.native();
+    return std::u16string(wide.begin(), wide.end());
+}
+
 } // namespace platform

@@ -1,6 +1,7 @@
 set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/AnsiCodePage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ConfinedFileRemover.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Console.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CrashHandler.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CrossVolumeMove.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CrossVolumeMove.h
@@ -10,6 +11,7 @@ set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FileFacts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileMover.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FolderReader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Interrupt.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KnownFolders.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MoveError.h
     ${CMAKE_CURRENT_LIST_DIR}/OpenFolderChain.cpp

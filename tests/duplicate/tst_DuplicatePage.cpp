@@ -56,6 +56,7 @@ private:
 
     std::unique_ptr<DriveFixture> tree_;
     std::unique_ptr<HeldDuplicateWork> work_;
+    std::unique_ptr<Work_DuplicateFileHost> host_;
     std::unique_ptr<WorkHarness> harness_;
     std::unique_ptr<QQuickWidget> view_;
     QStringList questions_;
@@ -79,13 +80,14 @@ void tst_DuplicatePage::initTestCase() {
 
     work_ = std::make_unique<HeldDuplicateWork>(RuleFiles::LoadDuplicateFileData());
     harness_ = std::make_unique<WorkHarness>(*work_);
-    work_->host()->askYesNo = [this](const QString& question) {
+    host_ = std::make_unique<Work_DuplicateFileHost>(*work_);
+    host_->askYesNo = [this](const QString& question) {
         questions_ << question;
         return true;
     };
     view_ = std::make_unique<QQuickWidget>();
     view_->setResizeMode(QQuickWidget::SizeRootObjectToView);
-    view_->rootContext()->setContextProperty("Host", work_->host());
+    view_->rootContext()->setContextProperty("Host", host_.get());
     view_->rootContext()->setContextProperty("TypeGroups", work_->typeModel());
     view_->setSource(QUrl("qrc:/QML/resources/QML/DuplicateFile/df_main.qml"));
     for (const QQmlError& error : view_->errors())
@@ -102,6 +104,7 @@ void tst_DuplicatePage::cleanupTestCase() {
     work_->release();
     view_.reset();
     harness_.reset();
+    host_.reset();
     work_.reset();
     tree_.reset();
 }
@@ -124,7 +127,7 @@ void tst_DuplicatePage::startPage() {
 void tst_DuplicatePage::scanShowsSections() {
     const int before = harness_->statuses().count(IWork::DuplicateScanFinished);
     QVERIFY(click("dfQuickScan"));
-    QCOMPARE(work_->host()->GetCurrentDrive(), QStringLiteral("C:\\"));
+    QCOMPARE(host_->GetCurrentDrive(), QStringLiteral("C:\\"));
     QVERIFY(harness_->waitForFinished(IWork::DuplicateScanFinished, before));
     QTRY_COMPARE(text("dfTitle"),
                  QStringLiteral("已找出重复文件<font color=\"#FF0000\">6组</font>，"
@@ -267,7 +270,7 @@ void tst_DuplicatePage::menuStaysUnderThePointer() {
     // A view of its own opens on the start page.
     const std::unique_ptr<QQuickWidget> start =
         QmlItems::show(QStringLiteral("qrc:/QML/resources/QML/DuplicateFile/df_main.qml"),
-                       {{QStringLiteral("Host"), work_->host()},
+                       {{QStringLiteral("Host"), host_.get()},
                         {QStringLiteral("TypeGroups"), work_->typeModel()}},
                        QSize(970, 712));
     QVERIFY(start);
@@ -290,7 +293,7 @@ void tst_DuplicatePage::menuStaysUnderThePointer() {
     const int before = harness_->statuses().count(IWork::DuplicateScanFinished);
     QVERIFY(QmlItems::click(*start, drive));
     QVERIFY(!menu->isVisible());
-    QCOMPARE(work_->host()->GetCurrentDrive(), QStringLiteral("D:\\"));
+    QCOMPARE(host_.get()->GetCurrentDrive(), QStringLiteral("D:\\"));
     QVERIFY(harness_->waitForFinished(IWork::DuplicateScanFinished, before));
 }
 

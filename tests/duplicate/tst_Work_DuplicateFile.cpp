@@ -11,6 +11,7 @@
 #include "LM_DuplicateFileListNodes.h"
 #include "RowLimitProxyModel.h"
 #include "RuleFiles.h"
+#include "UndeletableFile.h"
 #include "WorkHarness.h"
 #include "Work_DuplicateFile.h"
 #include "Work_DuplicateFileHost.h"
@@ -23,8 +24,6 @@
 #include <fcntl.h>
 #include <fstream>
 #include <linux/capability.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
@@ -40,6 +39,7 @@ constexpr std::size_t kSize = 200 * 1024;
 struct Machine {
     DriveFixture tree;
     HeldDuplicateWork work;
+    Work_DuplicateFileHost host{work};
     WorkHarness harness{work};
     QStringList criticals;
     QSignalSpy codes{work.typeModel(), &LM_DuplicateFileListModel::scanStatusChanged};
@@ -47,8 +47,8 @@ struct Machine {
 
     explicit Machine(const QJsonDocument& rules = RuleFiles::LoadDuplicateFileData())
         : work(rules) {
-        work.host()->showCritical = [this](const QString& text) { criticals << text; };
-        work.host()->askYesNo = [](const QString&) { return true; };
+        work.showCritical = [this](const QString& text) { criticals << text; };
+        host.askYesNo = [](const QString&) { return true; };
     }
     // A failed check must not leave a worker waiting.
     ~Machine() { work.release(); }
@@ -113,42 +113,6 @@ void Build(DriveFixture& tree, const QByteArrayList& entries) {
         tree.tree().write(file, bytes);
     }
 }
-
-// Makes a file undeletable for as long as it lives: immutable for root, else a folder
-// without write permission.
-class Undeletable {
-public:
-    explicit Undeletable(const fs::path& file) : file_(file) {
-        if (::geteuid() != 0) {
-            fs::permissions(file.parent_path(), fs::perms::owner_write, fs::perm_options::remove);
-            ok_ = true;
-            return;
-        }
-        ok_ = setImmutable(true);
-    }
-    ~Undeletable() {
-        if (::geteuid() != 0)
-            fs::permissions(file_.parent_path(), fs::perms::owner_write, fs::perm_options::add);
-        else if (ok_)
-            setImmutable(false);
-    }
-    bool ok() const { return ok_; }
-
-private:
-    bool setImmutable(bool on) {
-        const int fd = ::open(file_.c_str(), O_RDONLY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return done;
-    }
-    fs::path file_;
-    bool ok_ = false;
-};
 
 // While it lives, this thread and the threads it starts (the workers) have no privileges,
 // so that a file without read permission cannot be read even by root. Capabilities set by
@@ -360,11 +324,11 @@ void tst_Work_DuplicateFile::groupRowsAndFigures() {
     // A tick from the page counts at once; out of range is ignored.
     QSignalSpy checked(pictures, &LM_DuplicateFileListNode::nodeCheckedCountChanged);
     const QString icon = m.work.typeModel()->types()[0].icon;
-    m.work.host()->SetCheckedFromQml(icon, 1, true);
-    m.work.host()->SetCheckedFromQml(icon, 99, true);
-    m.work.host()->SetCheckedFromQml(QStringLiteral("qrc:/nothing.png"), 0, true);
+    m.host.SetCheckedFromQml(icon, 1, true);
+    m.host.SetCheckedFromQml(icon, 99, true);
+    m.host.SetCheckedFromQml(QStringLiteral("qrc:/nothing.png"), 0, true);
     QCOMPARE(checked.last().at(0).toInt(), 1);
-    m.work.host()->SetCheckedFromQml(icon, 1, false);
+    m.host.SetCheckedFromQml(icon, 1, false);
     QCOMPARE(checked.last().at(0).toInt(), 0);
     QCOMPARE(pictures->checkedCount(), 0);
     pictures->setItemVisible(0, false);
@@ -442,12 +406,12 @@ void tst_Work_DuplicateFile::rescanRefusedUntilTheEndReachedThePage() {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     QCOMPARE(m.work.ScanDrive(QStringLiteral("C:\\")), 2);
     // The page hears the refusal, and the drive it asked for is not taken as scanned.
-    QVERIFY(!m.work.host()->scan(QStringLiteral("D:\\")));
-    QCOMPARE(m.work.host()->GetCurrentDrive(), QString());
+    QVERIFY(!m.host.scan(QStringLiteral("D:\\")));
+    QCOMPARE(m.host.GetCurrentDrive(), QString());
     // The scan still counts as running until its end is here: a cancel is taken.
-    QVERIFY(m.work.host()->cancelScan());
+    QVERIFY(m.host.cancelScan());
     QVERIFY(m.harness.waitForFinished(IWork::DuplicateScanFinished, 0));
-    QVERIFY(!m.work.host()->cancelScan());
+    QVERIFY(!m.host.cancelScan());
     QCOMPARE(m.groups().size(), 1);
     QVERIFY(m.scan());
     QCOMPARE(m.groups().size(), 1);
@@ -466,41 +430,47 @@ void tst_Work_DuplicateFile::clean_data() {
     QTest::addColumn<int>("started");
     QTest::addColumn<QStringList>("removed");
     QTest::addColumn<QString>("tip");
+    // What the work lists as not done, "reason:name", sorted.
+    QTest::addColumn<QStringList>("failed");
     // Pictures: a, b, c.jpg (one group); archives: x, y.zip (one group); packages, a type
     // that shares ".zip" with the archives: x, y.zip again.
     QTest::newRow("the ticked copies")
         << QList<int>{1, 2} << QList<int>{0} << QList<int>{} << QByteArray() << 0
-        << QStringList{"b.jpg", "c.jpg", "x.zip"} << QString();
+        << QStringList{"b.jpg", "c.jpg", "x.zip"} << QString() << QStringList{};
     QTest::newRow("every copy ticked keeps the first")
         << QList<int>{0, 1, 2} << QList<int>{0, 1} << QList<int>{} << QByteArray() << 0
-        << QStringList{"b.jpg", "c.jpg", "y.zip"} << QStringLiteral("已为2组保留");
+        << QStringList{"b.jpg", "c.jpg", "y.zip"} << QStringLiteral("已为2组保留") << QStringList{};
     QTest::newRow("nothing ticked") << QList<int>{} << QList<int>{} << QList<int>{} << QByteArray()
-                                    << 1 << QStringList{} << QString();
+                                    << 1 << QStringList{} << QString() << QStringList{};
     QTest::newRow("the copy that stays is gone")
         << QList<int>{} << QList<int>{0} << QList<int>{} << QByteArray("remove y.zip") << 0
-        << QStringList{} << QStringLiteral("1个文件");
+        << QStringList{} << QStringLiteral("1个文件") << QStringList{"changed:x.zip"};
     QTest::newRow("ticked file rewritten since the scan")
         << QList<int>{1} << QList<int>{} << QList<int>{} << QByteArray("touch b.jpg") << 0
-        << QStringList{} << QStringLiteral("1个文件");
+        << QStringList{} << QStringLiteral("1个文件") << QStringList{"changed:b.jpg"};
     QTest::newRow("ticked file replaced by another file")
         << QList<int>{1, 2} << QList<int>{} << QList<int>{} << QByteArray("replace c.jpg") << 0
-        << QStringList{"b.jpg"} << QStringLiteral("1个文件");
+        << QStringList{"b.jpg"} << QStringLiteral("1个文件") << QStringList{"changed:c.jpg"};
     QTest::newRow("the copy that stays changed")
         << QList<int>{1, 2} << QList<int>{} << QList<int>{} << QByteArray("touch a.jpg") << 0
-        << QStringList{} << QStringLiteral("2个文件");
+        << QStringList{} << QStringLiteral("2个文件")
+        << QStringList{"changed:b.jpg", "changed:c.jpg"};
     // Edited in place, size and time as they were: only the bytes tell.
     QTest::newRow("ticked copy edited in place")
         << QList<int>{1} << QList<int>{} << QList<int>{} << QByteArray("edit b.jpg") << 0
-        << QStringList{} << QStringLiteral("1个文件的内容与保留的副本已不相同");
+        << QStringList{} << QStringLiteral("1个文件的内容与保留的副本已不相同")
+        << QStringList{"differs:b.jpg"};
     QTest::newRow("the copy that stays edited in place")
         << QList<int>{1, 2} << QList<int>{0} << QList<int>{} << QByteArray("edit a.jpg") << 0
-        << QStringList{"x.zip"} << QStringLiteral("2个文件的内容与保留的副本已不相同");
+        << QStringList{"x.zip"} << QStringLiteral("2个文件的内容与保留的副本已不相同")
+        << QStringList{"differs:b.jpg", "differs:c.jpg"};
     QTest::newRow("the copy that stays cannot be read")
         << QList<int>{1} << QList<int>{} << QList<int>{} << QByteArray("lock a.jpg") << 0
-        << QStringList{} << QStringLiteral("1个文件的内容与保留的副本已不相同或无法读取");
+        << QStringList{} << QStringLiteral("1个文件的内容与保留的副本已不相同或无法读取")
+        << QStringList{"differs:b.jpg"};
     QTest::newRow("a copy that stays for the other type")
         << QList<int>{} << QList<int>{0} << QList<int>{1} << QByteArray() << 1 << QStringList{}
-        << QStringLiteral("2个勾选的文件在另一类型中是要保留的那一份");
+        << QStringLiteral("2个勾选的文件在另一类型中是要保留的那一份") << QStringList{};
 }
 
 void tst_Work_DuplicateFile::clean() {
@@ -511,6 +481,7 @@ void tst_Work_DuplicateFile::clean() {
     QFETCH(int, started);
     QFETCH(QStringList, removed);
     QFETCH(QString, tip);
+    QFETCH(QStringList, failed);
     QJsonArray rules = RuleFiles::LoadDuplicateFileData().array();
     rules.append(QJsonObject{{"id", "7"},
                              {"description", QStringLiteral("重复安装包")},
@@ -590,6 +561,16 @@ void tst_Work_DuplicateFile::clean() {
                  qPrintable(m.tips.isEmpty() ? QString() : m.tips.last().at(0).toString()));
     const bool nothingTicked =
         pictureTicks.isEmpty() && archiveTicks.isEmpty() && packageTicks.isEmpty();
+    QStringList listed;
+    for (const ItemFailures::Failure& failure : m.work.failures.take()) {
+        const bool changed = failure.reason == ItemFailures::Reason::Changed;
+        QVERIFY(changed || failure.reason == ItemFailures::Reason::Differs);
+        listed << QStringLiteral("%1:%2").arg(
+            changed ? "changed" : "differs",
+            QString::fromStdString(failure.path.filename().string()));
+    }
+    listed.sort();
+    QCOMPARE(listed, failed);
     QCOMPARE(m.criticals,
              nothingTicked ? QStringList{QStringLiteral("没有勾选任何文件!")} : QStringList{});
     // Deleted copies leave the page's list; copies kept stay as they were.
@@ -610,7 +591,7 @@ void tst_Work_DuplicateFile::permissionDeniedHidesTheRow() {
     QSignalSpy counted(pictures, &LM_DuplicateFileListNode::nodeCheckedCountChanged);
     const auto before = m.tree.snapshot();
     {
-        Undeletable locked(pictures->at(1).path);
+        UndeletableFile locked(pictures->at(1).path);
         if (!locked.ok())
             QSKIP("this file system cannot make a file undeletable");
         QCOMPARE(m.clean(), 0);
@@ -631,7 +612,7 @@ void tst_Work_DuplicateFile::permissionDeniedHidesTheRow() {
 
 void tst_Work_DuplicateFile::drives() {
     Machine m;
-    QJsonArray drives = m.work.host()->GetDrives();
+    QJsonArray drives = m.host.GetDrives();
     QCOMPARE(drives.size(), 3);
     QCOMPARE(drives[0].toObject().value("name").toString(), QStringLiteral("C:\\"));
     QCOMPARE(drives[1].toObject().value("name").toString(), QStringLiteral("D:\\"));
@@ -643,13 +624,13 @@ void tst_Work_DuplicateFile::drives() {
     QVERIFY(!all.value("total").toString().endsWith("B"));
     // The list is built once.
     m.tree.setEnv("MERIVANE_DRIVES", "C=" + QByteArray::fromStdString(m.tree.c().native()));
-    QCOMPARE(m.work.host()->GetDrives(), drives);
-    QVERIFY(m.work.host()->scan(QStringLiteral("D:\\")));
-    QCOMPARE(m.work.host()->GetCurrentDrive(), QStringLiteral("D:\\"));
+    QCOMPARE(m.host.GetDrives(), drives);
+    QVERIFY(m.host.scan(QStringLiteral("D:\\")));
+    QCOMPARE(m.host.GetCurrentDrive(), QStringLiteral("D:\\"));
     QVERIFY(m.harness.waitForFinished(IWork::DuplicateScanFinished, 0));
     // Declining the question starts nothing.
-    m.work.host()->askYesNo = [](const QString&) { return false; };
-    m.work.host()->clean();
+    m.host.askYesNo = [](const QString&) { return false; };
+    m.host.clean();
     QVERIFY(m.criticals.isEmpty());
     QCOMPARE(m.harness.statuses().count(IWork::DuplicateCleaning), 0);
 }

@@ -36,14 +36,14 @@ struct Page {
             fixture.add(name, QStringLiteral("C:\\Apps\\%1\\uninst.exe /S").arg(name),
                         {{"InstallDate", QStringLiteral("202301%1").arg(10 + i)}});
         }
-        work.host()->setConfirm([this](const QString& question) {
+        host.setConfirm([this](const QString& question) {
             asked << question;
             return true;
         });
         view =
             QmlItems::show(QStringLiteral("qrc:/QML/resources/QML/UninstallSoft/uninst_main.qml"),
                            {{QStringLiteral("softwareList"), work.model()},
-                            {QStringLiteral("uninstHost"), work.host()}},
+                            {QStringLiteral("uninstHost"), &host}},
                            QSize(970, 712));
     }
     QQuickItem* find(const QString& name) const { return QmlItems::find(*view, name); }
@@ -75,6 +75,7 @@ struct Page {
     TestUninstallWork::Gate startGate;
     // Destroyed before the work: the page reads its model.
     TestUninstallWork work;
+    Work_UninstallSoftHost host{&work, work.model()};
     std::unique_ptr<QQuickWidget> view;
     QStringList asked;
 };

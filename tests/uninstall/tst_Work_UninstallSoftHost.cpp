@@ -56,10 +56,11 @@ void tst_Work_UninstallSoftHost::cleanAsksFirst() {
     fixture.write(fixture.c("Apps/Alpha/uninst.exe"), 100);
     fixture.write(fixture.c("Apps/Beta/uninst.exe"), 100);
     TestUninstallWork work;
+    Work_UninstallSoftHost host(&work, work.model());
     QVERIFY(work.scan());
     LM_SoftWareInfoModel* model = work.model();
     QStringList asked;
-    work.host()->setConfirm([&](const QString& question) {
+    host.setConfirm([&](const QString& question) {
         asked << question;
         return yes;
     });
@@ -80,7 +81,7 @@ void tst_Work_UninstallSoftHost::cleanAsksFirst() {
     // As the page's "卸载" button does: tick the row, then ask the host.
     QVERIFY(model->setData(model->index(0), true, LM_SoftWareInfoModel::CheckedRole));
     QTest::ignoreMessage(QtDebugMsg, yes ? "user select YES" : "user select NO");
-    work.host()->clean();
+    host.clean();
     if (duringInventory) {
         gate.open.release(100);
         QTRY_VERIFY(!status.isEmpty() && status.constLast().at(0).toInt() == 3);
@@ -97,7 +98,7 @@ void tst_Work_UninstallSoftHost::cleanAsksFirst() {
         QCOMPARE(model->records().at(1).softName, QStringLiteral("Beta"));
         QVERIFY(model->setData(model->index(1), true, LM_SoftWareInfoModel::CheckedRole));
         QTest::ignoreMessage(QtDebugMsg, "user select YES");
-        work.host()->clean();
+        host.clean();
         QVERIFY(work.waitIdle());
         QCOMPARE(work.starts(), QList<Start>({{R"(C:\Apps\Beta\uninst.exe)", ""}}));
         QCOMPARE(model->rowCount(), 1);
@@ -139,10 +140,10 @@ void tst_Work_UninstallSoftHost::icons() {
     WriteIcon(fixture.c("App/APP2.ICO"), Qt::blue);
     fixture.write(fixture.c("App/app.exe"), 100);
     TestUninstallWork work;
-    Work_UninstallSoftHost* host = work.host();
+    Work_UninstallSoftHost host(&work, work.model());
 
-    const QString icon = host->getProgramIconBase64(displayIcon);
-    QCOMPARE(icon, host->getProgramIconBase64(sameAs));
+    const QString icon = host.getProgramIconBase64(displayIcon);
+    QCOMPARE(icon, host.getProgramIconBase64(sameAs));
     if (sameAs.isEmpty()) {
         QVERIFY(icon.isEmpty());
         return;
@@ -158,9 +159,10 @@ void tst_Work_UninstallSoftHost::icons() {
 void tst_Work_UninstallSoftHost::diskSentence() {
     SoftwareFixture fixture;
     TestUninstallWork work;
+    Work_UninstallSoftHost host(&work, work.model());
     QVERIFY(
         QRegularExpression(QStringLiteral("^C盘\\(系统盘\\)共\\d+\\.\\d\\dGB,可用\\d+\\.\\d\\dGB$"))
-            .match(work.host()->diskSentence())
+            .match(host.diskSentence())
             .hasMatch());
 }
 

@@ -1,17 +1,21 @@
-#include "UserPrompt.h"
+#include "MessageBoxPrompt.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 
-void UserPrompt::inform(const QString& text) {
+UserPrompt::Answers MessageBoxPrompt::answers() {
+    return {&MessageBoxPrompt::inform, &MessageBoxPrompt::warn, &MessageBoxPrompt::askYesNo};
+}
+
+void MessageBoxPrompt::inform(const QString& text) {
     QMessageBox::information(nullptr, QString(), text, QMessageBox::Ok);
 }
 
-void UserPrompt::warn(const QString& text) {
+void MessageBoxPrompt::warn(const QString& text) {
     QMessageBox::critical(nullptr, QString(), text, QMessageBox::Ok);
 }
 
-bool UserPrompt::askYesNo(const QString& question) {
+bool MessageBoxPrompt::askYesNo(const QString& question) {
     QMessageBox box;
     box.setWindowTitle(QString());
     box.setText(question);

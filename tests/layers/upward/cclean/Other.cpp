@@ -1,0 +1,2 @@
+#include "Other.h"
+#include "Engine.h"

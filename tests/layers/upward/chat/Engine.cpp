@@ -1,0 +1,5 @@
+#include "Engine.h"
+#include "Base.h"
+#include "Window.h"
+#include "Work_ChatHost.h"
+#include <platform/Thing.h>

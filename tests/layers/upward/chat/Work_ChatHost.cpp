@@ -1,0 +1,2 @@
+#include "Work_ChatHost.h"
+#include "Engine.h"

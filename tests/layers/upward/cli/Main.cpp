@@ -1,0 +1,2 @@
+#include "Engine.h"
+#include "Window.h"

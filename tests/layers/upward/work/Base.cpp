@@ -1,0 +1,2 @@
+#include "Base.h"
+#include "Engine.h"
