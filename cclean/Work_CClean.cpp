@@ -103,7 +103,7 @@ int Work_CClean::StartClean() {
             if (!tile.model->items().at(tile.row)->checked || tile.files.empty())
                 continue;
             const std::uint32_t root = cleanList_.addRoot(tile.root);
-            for (fs::path& file : tile.files)
+            for (NativePath& file : tile.files)
                 cleanList_.add(std::move(file), root, i);
             tile.files.clear();
             tile.sizes.clear();
@@ -139,7 +139,7 @@ std::vector<fs::path> Work_CClean::FilesOf(const LM_GroupModel* model, int row) 
     std::lock_guard<std::mutex> lock(queueMutex);
     for (const Tile& tile : tiles_) {
         if (tile.model == model && tile.row == row)
-            return tile.files;
+            return {tile.files.begin(), tile.files.end()};
     }
     return {};
 }
@@ -167,7 +167,7 @@ std::optional<std::uint64_t> Work_CClean::ProbeFile(const FolderWalk::File& file
 
 void Work_CClean::ScanLoop(int generation) {
     {
-        std::vector<std::vector<fs::path>> stale;
+        std::vector<std::vector<NativePath>> stale;
         std::lock_guard<std::mutex> lock(queueMutex);
         stale.swap(staleFiles);
     }
@@ -175,7 +175,7 @@ void Work_CClean::ScanLoop(int generation) {
         ReceiveFound(generation, batch);
     });
     // Files of the folder being listed: committed together, one lock per folder.
-    std::vector<fs::path> files;
+    std::vector<NativePath> files;
     std::vector<std::uint64_t> sizes;
     std::uint64_t bytes = 0;
     std::size_t tile = 0;
@@ -193,7 +193,7 @@ void Work_CClean::ScanLoop(int generation) {
         if (!files.empty()) {
             {
                 std::lock_guard<std::mutex> lock(queueMutex);
-                std::vector<fs::path>& found = tiles_[tile].files;
+                std::vector<NativePath>& found = tiles_[tile].files;
                 found.insert(found.end(), std::make_move_iterator(files.begin()),
                              std::make_move_iterator(files.end()));
                 std::vector<std::uint64_t>& foundSizes = tiles_[tile].sizes;

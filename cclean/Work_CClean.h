@@ -4,6 +4,7 @@
 #include "FileRow.h"
 #include "FolderWalk.h"
 #include "IWork.h"
+#include "NativePath.h"
 
 #include <QJsonDocument>
 #include <cstddef>
@@ -54,7 +55,7 @@ private:
         // must not leave. Empty when the rule names no folder.
         fs::path root;
         // Guarded by queueMutex while a scan runs; sizes[i] is the size of files[i].
-        std::vector<fs::path> files;
+        std::vector<NativePath> files;
         std::vector<std::uint64_t> sizes;
     };
     // Bytes found below one folder of a tile, on their way to the GUI thread.
@@ -77,6 +78,6 @@ private:
     int scanGeneration_ = 0;
     // The previous scan's file lists, freed by a worker rather than the GUI thread (a
     // hundred thousand paths take a noticeable while). Guarded by queueMutex.
-    std::vector<std::vector<fs::path>> staleFiles;
+    std::vector<std::vector<NativePath>> staleFiles;
     LM_GroupsModel* groupsModel_;
 };
