@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
     BenchMachine::use(root);
     const fs::path temp = BenchMachine::c(root) / "Windows" / "Temp";
     const LinkedTree links(root / "pool", 512, [](int i) { return std::uint64_t(i); });
-    const Built tree = heavy ? BuildTree(links, temp, 500, 100, 20) : BuildTree(links, temp, 40, 50, 50);
+    const Built tree =
+        heavy ? BuildTree(links, temp, 500, 100, 20) : BuildTree(links, temp, 40, 50, 50);
 
     BenchWindow bench;
     bench.open(QStringLiteral("btnDriverCClean"));
@@ -91,8 +92,8 @@ int main(int argc, char** argv) {
     const TimedRun::Comparison timing = TimedRun::compare(
         [&] {
             firstRows.start();
-            const TimedRun run = TimedRun::of(work, IWork::CCleanScanFinished, 1,
-                                              [&] { return work.StartScan(); });
+            const TimedRun run =
+                TimedRun::of(work, IWork::CCleanScanFinished, 1, [&] { return work.StartScan(); });
             firstRowsMs = std::min(firstRowsMs, firstRows.ms());
             return run;
         },
@@ -115,8 +116,8 @@ int main(int argc, char** argv) {
     LinkedTree::copy(temp, copy);
     const double findDelete =
         TimedRun::program("find", {QString::fromStdString(copy.native()), "-type", "f", "-delete"});
-    const TimedRun clean = TimedRun::of(work, IWork::CCleanCleanFinished, 0,
-                                        [&] { return work.StartClean(); });
+    const TimedRun clean =
+        TimedRun::of(work, IWork::CCleanCleanFinished, 0, [&] { return work.StartClean(); });
     // What the engine kept per file: the heap the clean gave back with its lists.
     const std::uint64_t heapWithoutFiles = ProcessMemory::heapInUseBytes();
     std::size_t left = 0;
@@ -126,10 +127,8 @@ int main(int argc, char** argv) {
 
     std::printf("files: %d\n", tree.files);
     std::printf("bytes_found: %llu\n", static_cast<unsigned long long>(found));
-    std::printf("scan_ms: %.1f\n", timing.ms);
-    std::printf("find_ms: %.1f\n", timing.referenceMs);
+    timing.print("scan", "find");
     std::printf("files_per_second: %.0f\n", tree.files / (timing.ms / 1000.0));
-    std::printf("scan_vs_find: %.2f\n", timing.ms / timing.referenceMs);
     std::printf("first_rows_ms: %.1f\n", firstRowsMs);
     std::printf("max_stall_ms: %.1f\n", timing.maxStallMs);
     std::printf("tick_stall_ms: %.1f\n", tickStall);

@@ -115,8 +115,8 @@ int main(int argc, char** argv) {
             return run;
         },
         [&] {
-            return TimedRun::program("find", {QString::fromStdString(weChatFiles.native()),
-                                              "-type", "f", "-printf", "%s\\n"});
+            return TimedRun::program("find", {QString::fromStdString(weChatFiles.native()), "-type",
+                                              "f", "-printf", "%s\\n"});
         },
         kRounds);
     const std::uint64_t peak = ProcessMemory::peakBytes();
@@ -151,9 +151,7 @@ int main(int argc, char** argv) {
     const double kept = double(heapWithRows) - double(heapWithoutRows);
     std::printf("files: %d\n", tree.files);
     std::printf("rows: %d\n", rows);
-    std::printf("scan_ms: %.1f\n", timing.ms);
-    std::printf("find_ms: %.1f\n", timing.referenceMs);
-    std::printf("scan_vs_find: %.2f\n", timing.ms / timing.referenceMs);
+    timing.print("scan", "find");
     std::printf("first_rows_ms: %.1f\n", firstRowsMs);
     std::printf("max_stall_ms: %.1f\n", timing.maxStallMs);
     std::printf("tick_stall_ms: %.1f\n", tickStall);

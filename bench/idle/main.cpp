@@ -68,8 +68,9 @@ void Fail(const char* what) {
 void Scan(BenchWindow& bench, const Page& page) {
     if (page.scanButton) {
         bool finished = false;
-        QObject::connect(workBroker, &WorkBroker::OnCCleanStatusChanging, &bench.window(),
-                         [&](IWork::WorkStatus status) { finished |= status == *page.scanFinished; });
+        QObject::connect(
+            workBroker, &WorkBroker::OnCCleanStatusChanging, &bench.window(),
+            [&](IWork::WorkStatus status) { finished |= status == *page.scanFinished; });
         bench.window().findChild<QPushButton*>(page.scanButton)->click();
         BenchWindow::waitFor([&] { return finished; });
     } else if (QLatin1String(page.name) == QLatin1String("duplicates")) {

@@ -61,9 +61,10 @@ Built BuildTree(const LinkedTree& links, const fs::path& c, const Sizes& sizes) 
     // Large ones, spread over the tree; one in eight in a system folder, which is left out.
     for (int i = 0; i < sizes.largeFiles; ++i, ++built.files) {
         const bool system = i % 8 == 0;
-        const fs::path folder = system ? c / "Windows" / "Temp" / std::to_string(i)
-                                       : c / "Users" / ("用户" + std::to_string(i % sizes.parents)) /
-                                             ("资料" + std::to_string(i % sizes.foldersPerParent));
+        const fs::path folder = system
+                                    ? c / "Windows" / "Temp" / std::to_string(i)
+                                    : c / "Users" / ("用户" + std::to_string(i % sizes.parents)) /
+                                          ("资料" + std::to_string(i % sizes.foldersPerParent));
         fs::create_directories(folder);
         const fs::path file = folder / ("大文件" + std::to_string(i) + kLargeExtensions[i % 5]);
         std::ofstream(file, std::ios::binary) << "x";
@@ -125,8 +126,8 @@ int main(int argc, char** argv) {
             return run;
         },
         [&] {
-            return TimedRun::program("find", {QString::fromStdString(c.native()), "-xdev",
-                                              "-type", "f", "-size", "+30M"});
+            return TimedRun::program("find", {QString::fromStdString(c.native()), "-xdev", "-type",
+                                              "f", "-size", "+30M"});
         },
         kRounds);
     const std::uint64_t peak = ProcessMemory::peakBytes();
@@ -147,9 +148,7 @@ int main(int argc, char** argv) {
     std::printf("large_files_listed: %d\n", rows);
     std::printf("large_files_expected: %d\n", tree.listed);
     std::printf("bytes_found: %llu\n", static_cast<unsigned long long>(work.foundSize.load()));
-    std::printf("scan_ms: %.1f\n", timing.ms);
-    std::printf("find_ms: %.1f\n", timing.referenceMs);
-    std::printf("scan_vs_find: %.2f\n", timing.ms / timing.referenceMs);
+    timing.print("scan", "find");
     std::printf("first_rows_ms: %.1f\n", firstRowsMs);
     std::printf("max_stall_ms: %.1f\n", timing.maxStallMs);
     std::printf("tick_stall_ms: %.1f\n", std::max(tickStall, untickStall));

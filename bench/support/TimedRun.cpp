@@ -94,3 +94,9 @@ TimedRun::Comparison TimedRun::compare(const std::function<TimedRun()>& run,
     }
     return result;
 }
+
+void TimedRun::Comparison::print(const char* name, const char* tool) const {
+    std::printf("%s_ms: %.1f\n", name, ms);
+    std::printf("%s_ms: %.1f\n", tool, referenceMs);
+    std::printf("%s_vs_%s: %.2f\n", name, tool, ms / referenceMs);
+}

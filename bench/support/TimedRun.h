@@ -48,6 +48,8 @@ public:
         double ms = 1e100;
         double referenceMs = 1e100;
         double maxStallMs = 0;
+        // Prints "NAME_ms", "TOOL_ms" and "NAME_vs_TOOL" figures ("scan", "find").
+        void print(const char* name, const char* tool) const;
     };
     // The longest stall of the GUI thread while `action` runs on it and `settleMs` after,
     // with the event loop turning: the cost of a user's action as the page feels it.

@@ -101,7 +101,8 @@ int main(int argc, char** argv) {
     LM_SoftWareInfoModel& model = *work.model();
     // The first visit starts an inventory; the timed ones follow it.
     bench.open(QStringLiteral("btnUninstall"));
-    BenchWindow::waitFor([&] { return model.rowCount() == sizes.programs && !work.HasRegisteredRun(); });
+    BenchWindow::waitFor(
+        [&] { return model.rowCount() == sizes.programs && !work.HasRegisteredRun(); });
     FirstRowsOnScreen firstRows(bench.view(QStringLiteral("qwUninstall")),
                                 [&] { return model.rowCount() > 0; });
 
@@ -129,9 +130,7 @@ int main(int argc, char** argv) {
     const std::uint64_t heapWithoutRows = ProcessMemory::heapInUseBytes();
 
     std::printf("programs: %d\n", rows);
-    std::printf("inventory_ms: %.1f\n", timing.ms);
-    std::printf("du_ms: %.1f\n", timing.referenceMs);
-    std::printf("inventory_vs_du: %.2f\n", timing.ms / timing.referenceMs);
+    timing.print("inventory", "du");
     std::printf("first_rows_ms: %.1f\n", firstRowsMs);
     std::printf("max_stall_ms: %.1f\n", timing.maxStallMs);
     std::printf("filter_stall_ms: %.1f\n", std::max(filterStall, clearStall));
