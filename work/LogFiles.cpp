@@ -12,6 +12,11 @@ QString folder;
 // statics go still land.
 QFile* applicationLogFile = new QFile;
 
+QString ApplicationLogIn(const QString& dir) {
+    return dir.isEmpty() ? QStringLiteral("application.log")
+                         : dir + QStringLiteral("/application.log");
+}
+
 QString logFolder() {
     std::lock_guard<std::mutex> lock(folderMutex);
     return folder;
@@ -28,9 +33,7 @@ void LogFiles::setDirectory(const QString& dir) {
 void LogFiles::appendToApplicationLog(const QByteArray& line) {
     std::lock_guard<std::mutex> lock(folderMutex);
     if (!applicationLogFile->isOpen()) {
-        applicationLogFile->setFileName(folder.isEmpty()
-                                            ? QStringLiteral("application.log")
-                                            : folder + QStringLiteral("/application.log"));
+        applicationLogFile->setFileName(ApplicationLogIn(folder));
         // Unbuffered: each line is one write, on its way to the disk at once.
         if (!applicationLogFile->open(QIODevice::WriteOnly | QIODevice::Append |
                                       QIODevice::Unbuffered))
@@ -40,9 +43,7 @@ void LogFiles::appendToApplicationLog(const QByteArray& line) {
 }
 
 QString LogFiles::applicationLog() {
-    const QString dir = logFolder();
-    return dir.isEmpty() ? QStringLiteral("application.log")
-                         : dir + QStringLiteral("/application.log");
+    return ApplicationLogIn(logFolder());
 }
 
 QString LogFiles::appLog() {
