@@ -58,13 +58,19 @@ function(merivane_isolate_test name)
 endfunction()
 
 # merivane_add_qt_test(NAME SOURCES src... LIBS lib...): one QtTest executable, one CTest
-# test. GUI tests run under the xvfb display that scripts/test.sh provides.
+# test. On Linux each test runs on a virtual display of its own (scripts/own-display.sh), so
+# tests running side by side never cover each other's windows nor move each other's pointer.
 function(merivane_add_qt_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
     merivane_warnings(${name})
-    add_test(NAME ${name} COMMAND ${name})
+    if(WIN32)
+        add_test(NAME ${name} COMMAND ${name})
+    else()
+        add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/own-display.sh
+            $<TARGET_FILE:${name}>)
+    endif()
     merivane_isolate_test(${name})
 endfunction()
 

@@ -11,8 +11,9 @@ if [ "${1:-}" = "--sanitize" ]; then
     shift
 fi
 dir=$(bash scripts/build.sh "${build[@]}" | tail -n 1)
-# Under xvfb the xcb platform with Mesa renders QQuickWidget pages, effects included.
+# Each test opens its windows on a virtual display of its own (scripts/own-display.sh): the
+# xcb platform with Mesa renders QQuickWidget pages there, effects included.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 cd "$dir"
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600 -j "$(nproc)" "$@"
+ctest --output-on-failure --timeout 600 -j "$(nproc)" "$@"
