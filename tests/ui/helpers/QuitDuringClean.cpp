@@ -42,9 +42,12 @@ QString QuitDuringClean::scan() {
     if (work->StartScan() != 1)
         return QStringLiteral("the scan did not start");
     auto* progress = sample.child<QPushButton>(QStringLiteral("btnCCleanRestartAndChecking"));
-    if (!QTest::qWaitFor([&] { return progress->text() == QStringLiteral("立即清理"); }))
+    // Tens of thousands of files: under the sanitizers on a busy machine this takes a while.
+    constexpr int patience = 120000;
+    if (!QTest::qWaitFor([&] { return progress->text() == QStringLiteral("立即清理"); },
+                         patience))
         return QStringLiteral("the scan did not end: ") + progress->text();
-    if (!QTest::qWaitFor([&] { return !work->HasRegisteredRun(); }))
+    if (!QTest::qWaitFor([&] { return !work->HasRegisteredRun(); }, patience))
         return QStringLiteral("the scan's workers are still registered");
     return {};
 }
