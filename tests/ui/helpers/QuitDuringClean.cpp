@@ -44,8 +44,7 @@ QString QuitDuringClean::scan() {
     auto* progress = sample.child<QPushButton>(QStringLiteral("btnCCleanRestartAndChecking"));
     // Tens of thousands of files: under the sanitizers on a busy machine this takes a while.
     constexpr int patience = 120000;
-    if (!QTest::qWaitFor([&] { return progress->text() == QStringLiteral("立即清理"); },
-                         patience))
+    if (!QTest::qWaitFor([&] { return progress->text() == QStringLiteral("立即清理"); }, patience))
         return QStringLiteral("the scan did not end: ") + progress->text();
     if (!QTest::qWaitFor([&] { return !work->HasRegisteredRun(); }, patience))
         return QStringLiteral("the scan's workers are still registered");
