@@ -8,6 +8,7 @@
 #include <iostream>
 #include <platform/Drives.h>
 #include <platform/KnownFolders.h>
+#include <platform/PathText.h>
 #include <platform/RegistryKey.h>
 #include <platform/WinError.h>
 
@@ -36,7 +37,7 @@ Work_VXClean::Work_VXClean(const QJsonDocument& rules) : Work_ChatClean(WorkKind
     Install(saveRoot, std::make_unique<LM_VXListModel>(folder, rules, SelectionSink()));
     weChatFolder_ = platform::Drives::toNativePath(folder.toStdString());
     for (const fs::path& name : SubFolders(weChatFolder_)) {
-        if (name.native().rfind("wxid_", 0) == 0)
+        if (platform::PathText::fileNameUtf8(name).rfind("wxid_", 0) == 0)
             AddAccount(name);
     }
 }

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Cross-builds the platform layer and its test suite for 64-bit Windows with mingw-w64 and
-# runs the suite under Wine, in a fresh Wine prefix that is thrown away afterwards. Also
-# cross-builds the 32-bit platform library, the architecture the program ships as.
-# Fails (never passes silently) when Wine cannot run here.
+# Proves Merivane as a Windows program under Wine, in a fresh Wine prefix that is thrown away
+# afterwards. Cross-builds the platform layer's suite (and the 32-bit platform library) and the
+# whole program with its packages (scripts/build-windows.sh), then runs these suites:
+#   platform   the Win32 backend's GoogleTest suite
+#   installer  Merivane-Setup.exe /S, what it registers, and its uninstaller
+#   window     Merivane.exe from the portable zip: its window, its pages' QML, a screenshot
+# Each prints "wine SUITE: N passed, M failed, K skipped"; the last line sums them.
+# Fails (never passes silently) when Wine cannot run here. Arguments name suites to run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -15,6 +19,9 @@ cannot_run() {
 }
 
 bash scripts/setup.sh --wine
+suites=("$@")
+[ ${#suites[@]} -gt 0 ] || suites=(platform installer window)
+wanted() { [[ " ${suites[*]} " == *" $1 "* ]]; }
 
 build() { # folder toolchain target
     local dir=$1 toolchain=$2 target=$3
@@ -28,6 +35,9 @@ build build-wine32 mingw-w64-i686.cmake platform
 build build-wine64 mingw-w64-x86_64.cmake platform_tests
 exe=$(find "$root/build-wine64" -name platform_tests.exe -type f -print -quit)
 [ -n "$exe" ] || { say "platform_tests.exe was not built"; exit 1; }
+if wanted installer || wanted window; then
+    bash scripts/build-windows.sh
+fi
 
 # Debian's wine64 package has no wine64 on the PATH; the wine launcher picks it for a
 # 64-bit executable.
@@ -67,24 +77,137 @@ timeout 120 "$wineserver" -w || cannot_run "the Wine server did not settle"
 mkdir -p "$scratch/drive_d"
 ln -s "$scratch/drive_d" "$WINEPREFIX/dosdevices/d:"
 
-say "running $(basename "$exe") under $("$wine" --version 2>/dev/null || echo Wine)"
-set +e
-(cd "$scratch/run" && timeout 900 "${wine_env[@]}" "$wine" "$exe" --gtest_color=no) 2>&1 | tee "$scratch/tests.log"
-status=${PIPESTATUS[0]}
-set -e
+# Chinese text needs a CJK font: the one Linux has stands in for Windows' own, under the
+# name the program asks for.
+for font in /usr/share/fonts/truetype/wqy/wqy-microhei.ttc; do
+    [ -f "$font" ] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+done
+"${wine_env[@]}" "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Microsoft YaHei" \
+    /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1 || true
 
-# gtest ends with "[  PASSED  ] N tests." and, if any failed, "[  FAILED  ] ...". A runner
-# that died early prints neither; that counts as a failure too.
-if [ "$status" -eq 124 ]; then
-    say "the test suite timed out"
-    exit 1
+# One line per suite; the sums go into the closing line.
+total_passed=0 total_failed=0 total_skipped=0
+suite_passed=0 suite_failed=0 suite_skipped=0
+begin_suite() { suite=$1 suite_passed=0 suite_failed=0 suite_skipped=0; }
+check() { # description command...: passes when the command succeeds
+    local what=$1
+    shift
+    if "$@"; then
+        suite_passed=$((suite_passed + 1))
+    else
+        suite_failed=$((suite_failed + 1))
+        say "$suite: FAILED: $what"
+    fi
+}
+end_suite() {
+    echo "wine $suite: $suite_passed passed, $suite_failed failed, $suite_skipped skipped"
+    total_passed=$((total_passed + suite_passed)) total_failed=$((total_failed + suite_failed))
+    total_skipped=$((total_skipped + suite_skipped))
+}
+in_wine() { (cd "$scratch/run" && timeout "${WINE_TIMEOUT:-300}" "${wine_env[@]}" "$wine" "$@"); }
+settle() { timeout 120 "$wineserver" -w || true; }
+
+if wanted platform; then
+    begin_suite platform
+    say "running $(basename "$exe") under $("$wine" --version 2>/dev/null || echo Wine)"
+    set +e
+    WINE_TIMEOUT=900 in_wine "$exe" --gtest_color=no 2>&1 | tee "$scratch/tests.log" >&2
+    status=${PIPESTATUS[0]}
+    set -e
+    # gtest ends with "[  PASSED  ] N tests." and, if any failed, "[  FAILED  ] N tests". A
+    # runner that died early prints neither; that counts as a failure too.
+    suite_passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$scratch/tests.log" | tail -n 1)
+    suite_skipped=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) test.*/\1/p' "$scratch/tests.log" | tail -n 1)
+    suite_failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$scratch/tests.log" | tail -n 1)
+    suite_passed=${suite_passed:-0} suite_skipped=${suite_skipped:-0} suite_failed=${suite_failed:-0}
+    [ "$status" -ne 124 ] || say "the platform suite timed out"
+    if [ "$status" -ne 0 ] && [ "$suite_failed" -eq 0 ]; then
+        say "the platform suite ended with status $status"
+        suite_failed=1
+    fi
+    end_suite
 fi
-if [ "$status" -ne 0 ] || grep -q '^\[  FAILED  \]' "$scratch/tests.log" ||
-    ! grep -q '^\[  PASSED  \] [1-9]' "$scratch/tests.log"; then
-    say "the platform tests failed under Wine (exit $status)"
-    exit 1
+
+win64=$root/build-win64
+program_files="$WINEPREFIX/drive_c/Program Files/Merivane"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Merivane'
+key_value() { # name: the value's data as reg query prints it, or nothing
+    in_wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$1 *REG_[A-Z_]* *//p" || true
+}
+window_suite() {
+    begin_suite window
+    portable=$scratch/portable
+    mkdir -p "$portable"
+    python3 -m zipfile -e "$win64/Merivane-win64.zip" "$portable"
+    shots=$win64/wine-window
+    rm -rf "$shots"
+    # On a display of its own: the window must appear at its fixed size, and each page open
+    # at a click on its button; a screenshot of each goes to build-win64/wine-window/.
+    check "the window appears and every page opens" env WINE="$wine" WINESERVER="$wineserver" \
+        "${wine_env[@]}" scripts/own-display.sh scripts/windows/show-window.sh \
+        "$portable/Merivane" "$shots"
+    check "a screenshot of each page" test "$(ls "$shots" 2>/dev/null | wc -l)" -eq 8
+    log=$portable/Merivane/application.log
+    check "application.log was written" test -s "$log"
+    check "no QML page failed to load" bash -c "! grep -E 'qrc:/.*\\.qml:[0-9]+|is not installed|plugin .* not found|加载失败' '$log' >&2"
+    check "Chinese in the log is UTF-8" bash -c "iconv -f UTF-8 -t UTF-8 '$log' >/dev/null && ! grep -q '????' '$log'"
+    end_suite
+}
+
+if wanted installer; then
+    begin_suite installer
+    check "the silent install ends well" in_wine "$win64/Merivane-Setup.exe" /S
+    settle
+    check "Merivane.exe is in Program Files" test -f "$program_files/Merivane.exe"
+    check "merivane-cli.exe is in Program Files" test -f "$program_files/merivane-cli.exe"
+    check "the uninstaller is in Program Files" test -f "$program_files/Uninstall.exe"
+    check "the Start-menu entry" test -f \
+        "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Merivane.lnk"
+    check "DisplayName" test "$(key_value DisplayName)" = Merivane
+    check "DisplayIcon" test "$(key_value DisplayIcon)" = 'C:\Program Files\Merivane\Merivane.exe,0'
+    check "InstallLocation" test "$(key_value InstallLocation)" = 'C:\Program Files\Merivane'
+    check "InstallDate is today" test "$(key_value InstallDate)" = "$(date +%Y%m%d)"
+    check "UninstallString" test "$(key_value UninstallString)" = '"C:\Program Files\Merivane\Uninstall.exe"'
+    size=$(key_value EstimatedSize)
+    kib=$(du -sk --apparent-size "$program_files" | cut -f1 || echo 0)
+    check "EstimatedSize ($size) is the folder's size in KiB ($kib)" \
+        test $((size)) -gt $((kib * 9 / 10)) -a $((size)) -le $((kib + 64))
+    # The window runs while the program is installed, so its uninstall page lists it.
+    if wanted window; then
+        saved=("$suite" "$suite_passed" "$suite_failed" "$suite_skipped")
+        window_suite
+        suite=${saved[0]} suite_passed=${saved[1]} suite_failed=${saved[2]} suite_skipped=${saved[3]}
+    fi
+    # What the program leaves beside itself as it runs goes too (the silent uninstaller
+    # answers yes); a file of the user's own would stay, and with it the folder.
+    if [ -d "$program_files" ]; then
+        for left in application.log app.log config.ini 20261211093000.dmp; do
+            echo "left by a run" >"$program_files/$left"
+        done
+    fi
+    check "the silent uninstall ends well" in_wine "$program_files/Uninstall.exe" /S
+    settle
+    check "nothing remains in Program Files" test ! -e "$program_files"
+    check "the Uninstall key is gone" test -z "$(key_value DisplayName)"
+    check "the Start-menu entry is gone" test ! -e \
+        "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Merivane.lnk"
+    # A file the user put into the folder is never the uninstaller's to delete.
+    in_wine "$win64/Merivane-Setup.exe" /S || true
+    settle
+    if [ -d "$program_files" ]; then
+        echo "mine" >"$program_files/我的笔记.txt"
+    fi
+    in_wine "$program_files/Uninstall.exe" /S || true
+    settle
+    check "a file of the user's own stays" test "$(cat "$program_files/我的笔记.txt" 2>/dev/null)" = mine
+    check "only it stays" test "$(ls -A "$program_files" 2>/dev/null)" = 我的笔记.txt
+    end_suite
 fi
-# One plain closing line, so the summary is the last thing a reader (or CI) sees.
-passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$scratch/tests.log" | tail -n 1)
-skipped=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) test.*/\1/p' "$scratch/tests.log" | tail -n 1)
-echo "wine: ${passed:-0} passed, 0 failed, ${skipped:-0} skipped"
+if wanted window && ! wanted installer; then
+    window_suite
+fi
+
+# One plain closing line, so the sum is the last thing a reader (or CI) sees.
+echo "wine: $total_passed passed, $total_failed failed, $total_skipped skipped"
+[ "$total_failed" -eq 0 ]

@@ -14,6 +14,7 @@
 #include "WorkPageTable.h"
 #include "WorkStatusPresenter.h"
 #include "Work_CClean.h"
+#include "platform/QuickExit.h"
 #include "ui_Merivane.h"
 
 #include <QApplication>
@@ -23,7 +24,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <cstdlib>
 
 namespace {
 // Navigation buttons and the icon each shows while checked.
@@ -335,7 +335,7 @@ void Merivane::onAboutToQuit() {
     // Workers are still running: leaving through the static destructors would race
     // them, so end without running those.
     qWarning() << "quit: works still running after" << quitWaitMs << "ms";
-    std::quick_exit(0);
+    platform::QuickExit::now(0);
 }
 
 void Merivane::mousePressEvent(QMouseEvent* event) {

@@ -25,6 +25,7 @@ set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/PrivateProfile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ReadPermission.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProfileEnvironment.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QuickExit.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegFileParser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegFileWriter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegistryKey.cpp

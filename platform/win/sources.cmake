@@ -19,6 +19,7 @@ set(PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/PathText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PrivateProfile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProfileEnvironment.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QuickExit.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegistryKey.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegularFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegularFile.h

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtGraphicalEffects 1.15
 
 // The page's pill button. While `running` a light band sweeps across it, as on the
 // progress buttons of the other pages, and it takes no clicks.
@@ -26,12 +25,23 @@ Item {
         anchors.fill: parent
         visible: button.running
         layer.enabled: true
-        layer.effect: OpacityMask {
-            maskSource: Rectangle {
-                width: busyLook.width
-                height: busyLook.height
-                radius: busyLook.height / 2
-            }
+        // The band may only show inside the pill: the layer is cut to the pill's shape,
+        // with a one-pixel soft edge.
+        layer.effect: ShaderEffect {
+            property size size: Qt.size(busyLook.width, busyLook.height)
+
+            fragmentShader: "
+                varying highp vec2 qt_TexCoord0;
+                uniform sampler2D source;
+                uniform lowp float qt_Opacity;
+                uniform highp vec2 size;
+                void main() {
+                    highp vec2 p = qt_TexCoord0 * size;
+                    highp float r = size.y * 0.5;
+                    highp vec2 centre = vec2(clamp(p.x, r, size.x - r), r);
+                    lowp float inside = clamp(r - length(p - centre) + 0.5, 0.0, 1.0);
+                    gl_FragColor = texture2D(source, qt_TexCoord0) * inside * qt_Opacity;
+                }"
         }
 
         Rectangle {

@@ -2,6 +2,7 @@
 
 #include "SampleWindow.h"
 #include "Work_CClean.h"
+#include "platform/QuickExit.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -54,7 +55,7 @@ QString QuitDuringClean::scan() {
 QString QuitDuringClean::quitWhileCleaning(const std::function<void()>& quit) {
     static const bool hooked = [] {
         std::atexit(endOnTheSpot);
-        std::at_quick_exit(endOnTheSpot);
+        platform::QuickExit::atQuickExit(endOnTheSpot);
         return true;
     }();
     Q_UNUSED(hooked);
