@@ -5,6 +5,7 @@
 #include "LM_ChatFilesModel.h"
 #include "LM_ChatListModel.h"
 #include "PathQString.h"
+#include "ReleaseOffThread.h"
 #include "UserPrompt.h"
 
 #include <QDebug>
@@ -12,6 +13,7 @@
 #include <platform/Drives.h>
 #include <platform/FolderReader.h>
 #include <platform/WinError.h>
+#include <utility>
 
 Work_ChatClean::Work_ChatClean(WorkKind kind) : IWork(kind) {
     showMessage = &UserPrompt::inform;
@@ -93,7 +95,7 @@ int Work_ChatClean::StartScan() {
     IWork::StartScan();
     ++scanGeneration_;
     listModel_->clearGroupFiles();
-    rowRoots_.clear();
+    ReleaseOffThread(std::exchange(rowRoots_, {}));
     foundSize.store(0);
     selectedSize.store(0);
     stopRequested.store(false);
@@ -135,12 +137,16 @@ int Work_ChatClean::StartClean() {
     // Clean roots in walk-tag order, so a row's scan root is its clean root too.
     for (const ScanRoot& root : scanRoots_)
         cleanList_.addRoot(root.root);
+    std::size_t rows = 0;
+    for (int row = 0; row < listModel_->categoryCount(); ++row)
+        rows += static_cast<std::size_t>(listModel_->category(row).files->checkedCount());
+    cleanList_.reserve(rows);
     for (int row = 0; row < listModel_->categoryCount(); ++row) {
-        for (const FileRow& file : listModel_->category(row).files->checkedRows()) {
+        listModel_->category(row).files->forEachChecked([this](const FileRow& file) {
             const auto root = rowRoots_.find(file.id);
             if (root != rowRoots_.end())
                 cleanList_.add(file.path, root->second, file.id);
-        }
+        });
     }
     if (cleanList_.size() == 0 && PromptsWhenNothingTicked()) {
         showMessage(QStringLiteral("没有勾选要清理的项"));

@@ -260,12 +260,12 @@ int Work_LargeFile::StartMoveTo(const QString& setting) {
     const std::uint32_t root = moveList_.addRoot(systemRoot_);
     const std::vector<LargeFileGroup>& groups = listModel_->groups();
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        for (const FileRow& row : groups[g].files->checkedRows()) {
+        groups[g].files->forEachChecked([&](const FileRow& row) {
             const auto seen = identities_.find(row.id);
             moves_.push_back(
                 Move{g, row.id, seen != identities_.end() ? seen->second : std::nullopt, row.size});
             moveList_.add(row.path, root, moves_.size() - 1);
-        }
+        });
     }
     freedSize.store(0);
     StartWorkers(LargeFileMoveFinished, [this] { MoveLoop(); });

@@ -47,6 +47,8 @@ public:
     // The folder files are confined to; returns its index for add().
     std::uint32_t addRoot(const std::filesystem::path& root);
     void add(NativePath file, std::uint32_t root, std::uint64_t row);
+    // Room for this many files, so a long list grows without moving what it holds.
+    void reserve(std::size_t files) { targets_.reserve(files); }
     std::size_t size() const { return targets_.size(); }
 
     // Deletes files until none is left or the program quits (checked between two files),

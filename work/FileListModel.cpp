@@ -1,6 +1,7 @@
 #include "FileListModel.h"
 
 #include "PathQString.h"
+#include "ReleaseOffThread.h"
 
 #include <algorithm>
 
@@ -170,11 +171,13 @@ void FileListModel::clear() {
     for (const FileRow& row : rows_)
         selected += selectedPart(row);
     beginResetModel();
-    rows_.clear();
+    std::vector<FileRow> old;
+    old.swap(rows_);
     totalSize_ = 0;
     filteredOutSize_ = 0;
     endResetModel();
     changeSelected(-selected, Cause::Work);
+    ReleaseOffThread(std::move(old));
 }
 
 bool FileListModel::setRowChecked(int row, bool checked) {
@@ -207,12 +210,16 @@ int FileListModel::checkedCount() const {
         rows_.begin(), rows_.end(), [](const FileRow& row) { return row.checked && shown(row); }));
 }
 
-std::vector<FileRow> FileListModel::checkedRows() const {
-    std::vector<FileRow> checked;
+void FileListModel::forEachChecked(const std::function<void(const FileRow&)>& visit) const {
     for (const FileRow& row : rows_) {
         if (row.checked && shown(row))
-            checked.push_back(row);
+            visit(row);
     }
+}
+
+std::vector<FileRow> FileListModel::checkedRows() const {
+    std::vector<FileRow> checked;
+    forEachChecked([&checked](const FileRow& row) { checked.push_back(row); });
     return checked;
 }
 

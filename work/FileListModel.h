@@ -73,7 +73,8 @@ public:
     std::uint64_t selectedSize() const { return selectedSize_; }
     // The rows that are ticked and visible: what the selected bytes count.
     int checkedCount() const;
-    // Those rows, in row order.
+    // Those rows, in row order: visited where they are, or copied.
+    void forEachChecked(const std::function<void(const FileRow&)>& visit) const;
     std::vector<FileRow> checkedRows() const;
 
     // Invokable for QML, which calls it without a parent.
