@@ -3,7 +3,8 @@
 # Qt of ../shared/qt5-mingw64.tar.xz, then packages it:
 #   build-win64/Merivane-win64.zip    the portable folder (Merivane.exe, merivane-cli.exe)
 #   build-win64/Merivane-Setup.exe    the installer (NSIS)
-# Incremental. The Qt prefix is unpacked once per machine into a cache outside the
+# Exits with 3 when the Qt archive is nowhere to be found. Incremental. The Qt prefix is
+# unpacked once per machine into a cache outside the
 # repository ($MERIVANE_CACHE, by default ~/.cache/merivane), checked against its checksum.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,8 +14,23 @@ say() { echo "build-windows: $*" >&2; }
 
 bash scripts/setup.sh --windows
 
-archive=$(realpath -m "$root/../shared/qt5-mingw64.tar.xz")
-[ -f "$archive" ] || { say "$archive is missing"; exit 1; }
+# The archive lies in the workplace's shared folder beside the repository, or beside the
+# repository this one was cloned from; $MERIVANE_QT_ARCHIVE names it anywhere else.
+find_archive() {
+    local candidates=("${MERIVANE_QT_ARCHIVE:-}" "$root/../shared/qt5-mingw64.tar.xz")
+    local origin
+    origin=$(git -C "$root" remote get-url origin 2>/dev/null || true)
+    [ -z "$origin" ] || [ ! -d "$origin" ] || candidates+=("$origin/../shared/qt5-mingw64.tar.xz")
+    for candidate in "${candidates[@]}"; do
+        if [ -n "$candidate" ] && [ -f "$candidate" ] && [ -f "$candidate.sha256" ]; then
+            realpath "$candidate"
+            return 0
+        fi
+    done
+    return 1
+}
+# Exit status 3: no static Qt for Windows anywhere here (callers may skip what needs it).
+archive=$(find_archive) || { say "no qt5-mingw64.tar.xz found (set MERIVANE_QT_ARCHIVE)"; exit 3; }
 cache=${MERIVANE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/merivane}
 qt=$cache/qt5-mingw64
 sum=$(cut -d' ' -f1 "$archive.sha256")

@@ -35,8 +35,19 @@ build build-wine32 mingw-w64-i686.cmake platform
 build build-wine64 mingw-w64-x86_64.cmake platform_tests
 exe=$(find "$root/build-wine64" -name platform_tests.exe -type f -print -quit)
 [ -n "$exe" ] || { say "platform_tests.exe was not built"; exit 1; }
+# Without the static Qt for Windows (a workplace artefact, not a Debian package) the
+# program cannot be built: its suites are counted as skipped, loudly, and the platform
+# suite still runs.
+no_program=
 if wanted installer || wanted window; then
-    bash scripts/build-windows.sh
+    status=0
+    bash scripts/build-windows.sh || status=$?
+    if [ "$status" -eq 3 ]; then
+        no_program="the static Qt for Windows (qt5-mingw64.tar.xz) is not on this machine"
+        say "SKIPPING the installer and window suites: $no_program"
+    elif [ "$status" -ne 0 ]; then
+        exit "$status"
+    fi
 fi
 
 # Debian's wine64 package has no wine64 on the PATH; the wine launcher picks it for a
@@ -155,7 +166,15 @@ window_suite() {
     end_suite
 }
 
-if wanted installer; then
+if [ -n "$no_program" ]; then
+    for skipped_suite in installer window; do
+        if wanted "$skipped_suite"; then
+            begin_suite "$skipped_suite"
+            suite_skipped=1
+            end_suite
+        fi
+    done
+elif wanted installer; then
     begin_suite installer
     check "the silent install ends well" in_wine "$win64/Merivane-Setup.exe" /S
     settle
@@ -204,7 +223,7 @@ if wanted installer; then
     check "only it stays" test "$(ls -A "$program_files" 2>/dev/null)" = 我的笔记.txt
     end_suite
 fi
-if wanted window && ! wanted installer; then
+if [ -z "$no_program" ] && wanted window && ! wanted installer; then
     window_suite
 fi
 
