@@ -98,6 +98,12 @@ int Work_CClean::StartClean() {
     cleanList_.clear();
     {
         std::lock_guard<std::mutex> lock(queueMutex);
+        std::size_t files = 0;
+        for (const Tile& tile : tiles_) {
+            if (tile.model->items().at(tile.row)->checked)
+                files += tile.files.size();
+        }
+        cleanList_.reserve(files);
         for (std::size_t i = 0; i < tiles_.size(); ++i) {
             Tile& tile = tiles_[i];
             if (!tile.model->items().at(tile.row)->checked || tile.files.empty())

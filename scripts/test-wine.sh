@@ -5,6 +5,7 @@
 #   platform   the Win32 backend's GoogleTest suite
 #   installer  Merivane-Setup.exe /S, what it registers, and its uninstaller
 #   window     Merivane.exe from the portable zip: its window, its pages' QML, a screenshot
+#   cdrive     the window's C-drive page scans and cleans junk put into %TEMP%, and nothing else
 # Each prints "wine SUITE: N passed, M failed, K skipped"; the last line sums them.
 # Fails (never passes silently) when Wine cannot run here. Arguments name suites to run.
 set -euo pipefail
@@ -20,7 +21,7 @@ cannot_run() {
 
 bash scripts/setup.sh --wine
 suites=("$@")
-[ ${#suites[@]} -gt 0 ] || suites=(platform installer window)
+[ ${#suites[@]} -gt 0 ] || suites=(platform installer window cdrive)
 wanted() { [[ " ${suites[*]} " == *" $1 "* ]]; }
 
 build() { # folder toolchain target
@@ -39,12 +40,12 @@ exe=$(find "$root/build-wine64" -name platform_tests.exe -type f -print -quit)
 # program cannot be built: its suites are counted as skipped, loudly, and the platform
 # suite still runs.
 no_program=
-if wanted installer || wanted window; then
+if wanted installer || wanted window || wanted cdrive; then
     status=0
     bash scripts/build-windows.sh || status=$?
     if [ "$status" -eq 3 ]; then
         no_program="the static Qt for Windows (qt5-mingw64.tar.xz) is not on this machine"
-        say "SKIPPING the installer and window suites: $no_program"
+        say "SKIPPING the installer, window and cdrive suites: $no_program"
     elif [ "$status" -ne 0 ]; then
         exit "$status"
     fi
@@ -146,18 +147,24 @@ key_value() { # name: the value's data as reg query prints it, or nothing
     in_wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
         sed -n "s/^ *$1 *REG_[A-Z_]* *//p" || true
 }
+portable=$scratch/portable
+shots=$win64/wine-window
+unpack_portable() {
+    if [ ! -d "$portable/Merivane" ]; then
+        mkdir -p "$portable"
+        python3 -m zipfile -e "$win64/Merivane-win64.zip" "$portable"
+        rm -rf "$shots"
+    fi
+}
+window_env=(env WINE="$wine" WINESERVER="$wineserver" "${wine_env[@]}")
+
 window_suite() {
     begin_suite window
-    portable=$scratch/portable
-    mkdir -p "$portable"
-    python3 -m zipfile -e "$win64/Merivane-win64.zip" "$portable"
-    shots=$win64/wine-window
-    rm -rf "$shots"
+    unpack_portable
     # On a display of its own: the window must appear at its fixed size, and each page open
     # at a click on its button; a screenshot of each goes to build-win64/wine-window/.
-    check "the window appears and every page opens" env WINE="$wine" WINESERVER="$wineserver" \
-        "${wine_env[@]}" scripts/own-display.sh scripts/windows/show-window.sh \
-        "$portable/Merivane" "$shots"
+    check "the window appears and every page opens" "${window_env[@]}" \
+        scripts/own-display.sh scripts/windows/show-window.sh "$portable/Merivane" "$shots"
     check "a screenshot of each page" test "$(ls "$shots" 2>/dev/null | wc -l)" -eq 8
     log=$portable/Merivane/application.log
     check "application.log was written" test -s "$log"
@@ -167,7 +174,7 @@ window_suite() {
 }
 
 if [ -n "$no_program" ]; then
-    for skipped_suite in installer window; do
+    for skipped_suite in installer window cdrive; do
         if wanted "$skipped_suite"; then
             begin_suite "$skipped_suite"
             suite_skipped=1
@@ -225,6 +232,39 @@ elif wanted installer; then
 fi
 if [ -z "$no_program" ] && wanted window && ! wanted installer; then
     window_suite
+fi
+
+# The C-drive page as a user drives it, with the tiles ticked by default (the system's and
+# the user's temporary files): the junk put into %TEMP% goes, and not one other file of
+# drive C:, those of the unticked tiles' folders included.
+tree_of_c() { (cd "$WINEPREFIX/drive_c" && find . -type f -printf '%P\n' | LC_ALL=C sort); }
+if [ -z "$no_program" ] && wanted cdrive; then
+    begin_suite cdrive
+    unpack_portable
+    temp=$(in_wine cmd /c echo %TEMP% | tr -d '\r')
+    temp=$(in_wine winepath -u "$temp" | tr -d '\r')
+    # The ticked folders hold the junk alone.
+    find "$temp" "$WINEPREFIX/drive_c/windows/temp" -mindepth 1 -delete 2>/dev/null || true
+    junk=("$temp/merivane-junk/a.tmp" "$temp/merivane-junk/缓存/深层/文件.dat" "$temp/旧安装包.log")
+    for file in "${junk[@]}"; do
+        mkdir -p "$(dirname "$file")"
+        head -c 4096 /dev/urandom >"$file"
+    done
+    mkdir -p "$WINEPREFIX/drive_c/windows/logs"
+    echo keep >"$WINEPREFIX/drive_c/windows/logs/未勾选的日志.log"
+    echo keep >"$WINEPREFIX/drive_c/users/Public/keep.txt"
+    tree_of_c >"$scratch/c-before"
+    check "the window scans and cleans the C-drive page" "${window_env[@]}" \
+        scripts/own-display.sh scripts/windows/clean-cdrive.sh "$portable/Merivane" "$shots"
+    tree_of_c >"$scratch/c-after"
+    LC_ALL=C comm -23 "$scratch/c-before" "$scratch/c-after" >"$scratch/c-deleted"
+    for file in "${junk[@]}"; do
+        realpath -m --relative-to="$WINEPREFIX/drive_c" "$file"
+    done | LC_ALL=C sort >"$scratch/c-junk"
+    check "exactly the junk was deleted" diff "$scratch/c-junk" "$scratch/c-deleted"
+    check "an unticked tile's folder kept its file" \
+        test "$(cat "$WINEPREFIX/drive_c/windows/logs/未勾选的日志.log" 2>/dev/null)" = keep
+    end_suite
 fi
 
 # One plain closing line, so the sum is the last thing a reader (or CI) sees.
