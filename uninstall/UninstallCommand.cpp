@@ -1,5 +1,6 @@
 #include "UninstallCommand.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -19,9 +20,22 @@ UninstallCommand UninstallCommand::Split(const QString& uninstString) {
         ++start;
     const QString text = uninstString.mid(start);
 
-    if (text.contains(QLatin1String("MsiExec.exe"))) {
+    const QLatin1String msiexec("msiexec.exe");
+    const int msi = text.indexOf(msiexec, 0, Qt::CaseInsensitive);
+    if (msi >= 0) {
         command.program_ = QStringLiteral("msiexec.exe");
-        command.parameters_ = text;
+        // The program's own name is no parameter: msiexec would take it for one it does not
+        // know. A quote closing the program's path goes with it.
+        int after = msi + msiexec.size();
+        if (text.startsWith(QLatin1Char('"')) && after < text.size() &&
+            text.at(after) == QLatin1Char('"'))
+            ++after;
+        QString parameters = text.mid(after).trimmed();
+        // Windows Installer registers "/I{product}" for most products: started as it is,
+        // it reinstalls the product and leaves it installed.
+        static const QRegularExpression maintenance(QStringLiteral(R"(^[/-][iI]\s*(?=\{))"));
+        parameters.replace(maintenance, QStringLiteral("/X"));
+        command.parameters_ = parameters;
         return command;
     }
     if (text.startsWith(QLatin1Char('"'))) {

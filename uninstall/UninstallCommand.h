@@ -6,7 +6,9 @@
 class UninstallCommand {
 public:
     // Splits an uninstall string:
-    // - with "MsiExec.exe" in it: msiexec.exe, with the whole string as its parameters;
+    // - with "msiexec.exe" in it, in any case, quoted or with a folder: msiexec.exe, with
+    //   what follows it as its parameters, and Windows Installer's "/I{product}" (its
+    //   maintenance run, which reinstalls) turned into "/X{product}", the removal;
     // - quoted: the program is the quoted text, the parameters all after the closing quote
     //   (nothing at all without one);
     // - with ".exe", else ".bat", in any case: the program ends at the first blank after it;

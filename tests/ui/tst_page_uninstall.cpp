@@ -259,7 +259,7 @@ void tst_PageUninstall::uninstallStartsExactlyTheConfirmed() {
         {"墨池笔记",
          "c/Users/Merivane/AppData/Local/Programs/Inkpool/Uninstall Inkpool.exe\t/currentuser\t/S"},
         {"Office Suite 2021",
-         "c/Windows/System32/msiexec.exe\tMsiExec.exe\t/X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"},
+         "c/Windows/System32/msiexec.exe\t/X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"},
         // Never c/Program or c/Program.exe.
         {"ZIPPER 压缩", "c/Program Files/ZIPPER/UNINST.EXE"},
         {"旧版打印驱动", "c/Drivers/Printer/remove.bat\tx"},

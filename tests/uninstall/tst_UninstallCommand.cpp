@@ -30,10 +30,34 @@ void tst_UninstallCommand::split_data() {
                                 << R"(C:\Program Files\App\run.bat)"
                                 << "x"
                                 << R"(C:\Program Files\App)";
-    QTest::newRow("Windows Installer") << "MsiExec.exe /X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
-                                       << "msiexec.exe"
-                                       << "MsiExec.exe /X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
-                                       << "";
+    // Windows Installer's own entries. Started with its own name as a parameter, or with
+    // the /I it registers, msiexec leaves the product installed (seen under Wine with a
+    // product built by wixl).
+    QTest::newRow("Windows Installer, removal")
+        << "MsiExec.exe /X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
+        << "msiexec.exe"
+        << "/X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
+        << "";
+    QTest::newRow("Windows Installer, maintenance as it registers it")
+        << "MsiExec.exe /I{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
+        << "msiexec.exe"
+        << "/X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
+        << "";
+    QTest::newRow("Windows Installer, lower case, more switches")
+        << "msiexec.exe /i {6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21} /qb"
+        << "msiexec.exe"
+        << "/X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21} /qb"
+        << "";
+    QTest::newRow("Windows Installer, quoted with its folder")
+        << R"("C:\Windows\System32\MsiExec.exe" /X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21})"
+        << "msiexec.exe"
+        << "/X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
+        << "";
+    QTest::newRow("Windows Installer, a package path keeps its /I")
+        << R"(MsiExec.exe /I "C:\Setuppp.msi")"
+        << "msiexec.exe"
+        << R"(/I "C:\Setuppp.msi")"
+        << "";
     QTest::newRow("upper-case extension") << R"(C:\APP\UNINST.EXE)"
                                           << R"(C:\APP\UNINST.EXE)"
                                           << ""
