@@ -17,7 +17,7 @@ packages=(
 case "${1:-}" in
     # Wine, and what the window check under it uses to find the window and take a screenshot.
     --wine) packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine locales
-                       x11-utils xdotool imagemagick) ;;
+                       x11-utils xdotool imagemagick wixl) ;;
     # The Windows program: the cross compiler, zlib for it and the installer's maker.
     --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nsis) ;;
     # Only for re-rendering the committed art (scripts/render-art.sh).

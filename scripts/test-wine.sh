@@ -6,6 +6,8 @@
 #   installer  Merivane-Setup.exe /S, what it registers, and its uninstaller
 #   window     Merivane.exe from the portable zip: its window, its pages' QML, a screenshot
 #   cdrive     the window's C-drive page scans and cleans junk put into %TEMP%, and nothing else
+#   uninstall  the uninstall engine (through merivane-cli.exe) removes a Windows Installer
+#              product and starts a .bat uninstaller through cmd
 # Each prints "wine SUITE: N passed, M failed, K skipped"; the last line sums them.
 # Fails (never passes silently) when Wine cannot run here. Arguments name suites to run.
 set -euo pipefail
@@ -21,7 +23,7 @@ cannot_run() {
 
 bash scripts/setup.sh --wine
 suites=("$@")
-[ ${#suites[@]} -gt 0 ] || suites=(platform installer window cdrive)
+[ ${#suites[@]} -gt 0 ] || suites=(platform installer window cdrive uninstall)
 wanted() { [[ " ${suites[*]} " == *" $1 "* ]]; }
 
 build() { # folder toolchain target
@@ -40,12 +42,12 @@ exe=$(find "$root/build-wine64" -name platform_tests.exe -type f -print -quit)
 # program cannot be built: its suites are counted as skipped, loudly, and the platform
 # suite still runs.
 no_program=
-if wanted installer || wanted window || wanted cdrive; then
+if wanted installer || wanted window || wanted cdrive || wanted uninstall; then
     status=0
     bash scripts/build-windows.sh || status=$?
     if [ "$status" -eq 3 ]; then
         no_program="the static Qt for Windows (qt5-mingw64.tar.xz) is not on this machine"
-        say "SKIPPING the installer, window and cdrive suites: $no_program"
+        say "SKIPPING the installer, window, cdrive and uninstall suites: $no_program"
     elif [ "$status" -ne 0 ]; then
         exit "$status"
     fi
@@ -174,7 +176,7 @@ window_suite() {
 }
 
 if [ -n "$no_program" ]; then
-    for skipped_suite in installer window cdrive; do
+    for skipped_suite in installer window cdrive uninstall; do
         if wanted "$skipped_suite"; then
             begin_suite "$skipped_suite"
             suite_skipped=1
@@ -264,6 +266,48 @@ if [ -z "$no_program" ] && wanted cdrive; then
     check "exactly the junk was deleted" diff "$scratch/c-junk" "$scratch/c-deleted"
     check "an unticked tile's folder kept its file" \
         test "$(cat "$WINEPREFIX/drive_c/windows/logs/未勾选的日志.log" 2>/dev/null)" = keep
+    end_suite
+fi
+
+# Real uninstallers as the uninstall page starts them, through the command line's uninstall
+# (the page's engine and its shell start, without a window to click): a product Windows
+# Installer registered itself ("MsiExec.exe /I{product}") must go, and a .bat in a folder
+# with a blank must run through cmd with its parameters.
+uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+uninstall_entry() { echo "$uninstall_root\\$1"; }
+if [ -z "$no_program" ] && wanted uninstall; then
+    begin_suite uninstall
+    unpack_portable
+    cli=$portable/Merivane/merivane-cli.exe
+    msi=$scratch/msi
+    mkdir -p "$msi"
+    echo fixture >"$msi/hello.txt"
+    product='{7A1C2E5B-3D4F-4A6B-9C8D-0E1F2A3B4C5D}'
+    msi_folder="$WINEPREFIX/drive_c/Program Files/MerivaneMsiFixture"
+    (cd "$msi" && wixl -a x64 -o fixture.msi "$root/scripts/windows/msi-fixture.wxs" 2>/dev/null)
+    in_wine msiexec /i "$(in_wine winepath -w "$msi/fixture.msi" | tr -d '\r')" /qn || true
+    settle
+    check "the Windows Installer product is installed" test -f "$msi_folder/hello.txt"
+    check "Windows Installer registered /I for it" test "$(in_wine reg query \
+        "$(uninstall_entry "$product")" /v UninstallString 2>/dev/null | tr -d '\r' |
+        sed -n 's/^ *UninstallString *REG_[A-Z_]* *//p')" = "MsiExec.exe /I$product"
+    "${window_env[@]}" timeout 300 scripts/own-display.sh "$wine" "$cli" software uninstall \
+        MerivaneMsiFixture --yes >"$scratch/msi-uninstall.log" 2>&1 || true
+    settle
+    check "the uninstall removed the product's files" test ! -e "$msi_folder/hello.txt"
+    check "the uninstall removed the product's key" bash -c \
+        "! ${wine_env[*]} '$wine' reg query '$(uninstall_entry "$product")' >/dev/null 2>&1"
+
+    bat_folder="$WINEPREFIX/drive_c/Bat Fixture"
+    mkdir -p "$bat_folder"
+    printf '@echo off\r\necho %%1 > C:\\bat-ran.txt\r\n' >"$bat_folder/remove.bat"
+    in_wine reg add "$(uninstall_entry BatFixture)" /v DisplayName /d BatFixture /f >/dev/null 2>&1
+    in_wine reg add "$(uninstall_entry BatFixture)" /v UninstallString \
+        /d 'C:\Bat Fixture\remove.bat /quiet' /f >/dev/null 2>&1
+    in_wine "$cli" software uninstall BatFixture --yes >"$scratch/bat-uninstall.log" 2>&1 || true
+    settle
+    check "the .bat ran through cmd with its parameter" \
+        test "$(tr -d '\r ' <"$WINEPREFIX/drive_c/bat-ran.txt" 2>/dev/null)" = /quiet
     end_suite
 fi
 
