@@ -54,9 +54,9 @@ void tst_UninstallCommand::split_data() {
         << "/X{6F1B3C2A-0D4E-4B5F-9A8C-7E6D5C4B3A21}"
         << "";
     QTest::newRow("Windows Installer, a package path keeps its /I")
-        << R"(MsiExec.exe /I "C:\Setuppp.msi")"
+        << R"(MsiExec.exe /I "C:\Setup\app.msi")"
         << "msiexec.exe"
-        << R"(/I "C:\Setuppp.msi")"
+        << R"(/I "C:\Setup\app.msi")"
         << "";
     QTest::newRow("upper-case extension") << R"(C:\APP\UNINST.EXE)"
                                           << R"(C:\APP\UNINST.EXE)"
