@@ -145,10 +145,11 @@ fi
 win64=$root/build-win64
 program_files="$WINEPREFIX/drive_c/Program Files/Merivane"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Merivane'
-key_value() { # name: the value's data as reg query prints it, or nothing
-    in_wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
-        sed -n "s/^ *$1 *REG_[A-Z_]* *//p" || true
+reg_value() { # key name: the value's data as reg query prints it, or nothing
+    in_wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true
 }
+key_value() { reg_value "$uninstall_key" "$1"; } # name, of Merivane's Uninstall key
 portable=$scratch/portable
 shots=$win64/wine-window
 unpack_portable() {
@@ -288,9 +289,8 @@ if [ -z "$no_program" ] && wanted uninstall; then
     in_wine msiexec /i "$(in_wine winepath -w "$msi/fixture.msi" | tr -d '\r')" /qn || true
     settle
     check "the Windows Installer product is installed" test -f "$msi_folder/hello.txt"
-    check "Windows Installer registered /I for it" test "$(in_wine reg query \
-        "$(uninstall_entry "$product")" /v UninstallString 2>/dev/null | tr -d '\r' |
-        sed -n 's/^ *UninstallString *REG_[A-Z_]* *//p')" = "MsiExec.exe /I$product"
+    check "Windows Installer registered /I for it" \
+        test "$(reg_value "$(uninstall_entry "$product")" UninstallString)" = "MsiExec.exe /I$product"
     "${window_env[@]}" timeout 300 scripts/own-display.sh "$wine" "$cli" software uninstall \
         MerivaneMsiFixture --yes >"$scratch/msi-uninstall.log" 2>&1 || true
     settle
